@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Sets up everything on a fresh machine, builds the installer and runs it
+# under wine64 (on Xvfb when there is no display), then reports its exit code.
+set -euo pipefail
+root="$(cd "$(dirname "$0")" && pwd)"
+build="${BUILD_ROOT:-$root/build}"
+
+"$root/tools/setup/install-packages.sh"
+"$root/tools/setup/install-deps.sh"
+"$root/tools/build.sh"
+
+prefix="$build/x86_64/wineprefix"
+"$root/tools/wine/session.sh" start "$prefix"
+trap '"$root/tools/wine/session.sh" stop "$prefix"' EXIT
+export DISPLAY="$(cat "$prefix/.tovrel-display")"
+
+exe="$build/x86_64/core/TovrelRezuvOvozuzaveSetup.exe"
+echo "[demo] running $exe"
+set +e
+WINEDEBUG="${WINEDEBUG:-+debugstr}" "$root/tools/wine/run.sh" --prefix "$prefix" "$exe" "$@"
+code=$?
+set -e
+echo "[demo] installer exited with code $code"
+exit $code
