@@ -5,8 +5,8 @@
 # Everything lands in a cache outside the checkout, keyed by the Debian source
 # version and the target, so a fresh clone on the same machine reuses it:
 #   $DEPS_CACHE/src/<package>_<version>/          unpacked Debian source
-#   $DEPS_CACHE/<triple>/<package>-<version>/     install prefix (+ .stamp)
-#   $DEPS_CACHE/<triple>/<package> -> <package>-<version>   what CMake reads
+#   $DEPS_CACHE/<triple>/<package>-<version>-r<recipe>/   install prefix (+ .stamp)
+#   $DEPS_CACHE/<triple>/<package> -> that folder          what CMake reads
 # A second run finds every stamp and does nothing.
 set -euo pipefail
 
@@ -65,11 +65,18 @@ cmake_build() { # triple src prefix [cmake args...]
   rm -rf "$bld"
 }
 
+# HTTP(S) for the package and the uploads, FILE for "file:///" package URLs;
+# curl.exe is the reference the download benchmark compares against.
 build_curl() {
   cmake_build "$1" "$2" "$3" -DCURL_USE_SCHANNEL=ON -DCURL_USE_OPENSSL=OFF \
     -DCURL_ZLIB=ON -DCURL_USE_LIBSSH2=OFF -DUSE_LIBIDN2=OFF -DCURL_USE_LIBPSL=OFF \
-    -DHTTP_ONLY=ON -DBUILD_CURL_EXE=OFF -DBUILD_TESTING=OFF -DENABLE_MANUAL=OFF \
-    -DCURL_DISABLE_LDAP=ON -DCURL_STATIC_CRT=OFF
+    -DBUILD_TESTING=OFF -DENABLE_MANUAL=OFF -DCURL_STATIC_CRT=OFF \
+    -DBUILD_CURL_EXE=ON -DCMAKE_EXE_LINKER_FLAGS=-static \
+    -DCURL_DISABLE_LDAP=ON -DCURL_DISABLE_LDAPS=ON -DCURL_DISABLE_FTP=ON \
+    -DCURL_DISABLE_TELNET=ON -DCURL_DISABLE_DICT=ON -DCURL_DISABLE_TFTP=ON \
+    -DCURL_DISABLE_GOPHER=ON -DCURL_DISABLE_POP3=ON -DCURL_DISABLE_IMAP=ON \
+    -DCURL_DISABLE_SMTP=ON -DCURL_DISABLE_RTSP=ON -DCURL_DISABLE_MQTT=ON \
+    -DCURL_DISABLE_SMB=ON
 }
 
 build_jsoncpp() {
@@ -102,23 +109,24 @@ build_lzma() {
   rm -rf "$prefix/obj"
 }
 
-# package  debian-source  builder
+# package  debian-source  builder  recipe revision (bump it when a builder
+# changes, so that caches built by the old recipe are not reused)
 DEPS=(
-  "curl curl build_curl"
-  "jsoncpp libjsoncpp build_jsoncpp"
-  "lzma 7zip build_lzma"
-  "pugixml pugixml build_pugixml"
+  "curl curl build_curl 2"
+  "jsoncpp libjsoncpp build_jsoncpp 1"
+  "lzma 7zip build_lzma 1"
+  "pugixml pugixml build_pugixml 1"
 )
 
 command -v apt-get >/dev/null || die "apt-get not found: this script expects Debian"
 mkdir -p "$DEPS_CACHE/src"
 built=0
 for entry in "${DEPS[@]}"; do
-  read -r name srcpkg builder <<<"$entry"
+  read -r name srcpkg builder recipe <<<"$entry"
   ver="$(source_version "$srcpkg")"
   for triple in "${TRIPLES[@]}"; do
     command -v "$triple-gcc-posix" >/dev/null || die "$triple-gcc-posix missing (run tools/setup/install-packages.sh)"
-    prefix="$DEPS_CACHE/$triple/$name-$ver"
+    prefix="$DEPS_CACHE/$triple/$name-$ver-r$recipe"
     if [ ! -f "$prefix/.stamp" ]; then
       src="$(fetch_source "$srcpkg" "$ver")"
       log "building $name $ver for $triple"
@@ -129,7 +137,7 @@ for entry in "${DEPS[@]}"; do
       log "built $name for $triple in $((SECONDS - start)) s"
       built=$((built + 1))
     fi
-    ln -sfn "$name-$ver" "$DEPS_CACHE/$triple/$name"
+    ln -sfn "$name-$ver-r$recipe" "$DEPS_CACHE/$triple/$name"
   done
 done
 if [ $built -eq 0 ]; then
