@@ -28,11 +28,16 @@ object (every key optional; a configure call resets what it does not name):
   extra_bytes    a range answer carries this many bytes past the range end
   rate           limit each GET body to about this many bytes per second
 GET /__control/info   -> {"size", "md5", "final_path"}
+With --tls the server speaks HTTPS with a certificate for "localhost" made at
+start, and writes next to the port file "server-ca.pem" (its certificate)
+and "unrelated-ca.pem" (a certificate of another CA) for the test to trust.
 GET /__control/log    -> list of {"method", "path", "range", "status", "sent"}
 """
 import hashlib
 import json
 import os
+import ssl
+import subprocess
 import sys
 import threading
 import time
@@ -251,10 +256,30 @@ class DownloadHandler(loopback.LoopbackHandler):
         self.record(status, sent)
 
 
+def make_certificate(folder, name):
+    cert, key = os.path.join(folder, name + ".pem"), os.path.join(folder, name + ".key")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                    "-subj", "/CN=localhost", "-addext", "subjectAltName=DNS:localhost",
+                    "-keyout", key, "-out", cert], check=True, capture_output=True)
+    return cert, key
+
+
+def enable_tls(server, folder):
+    cert, key = make_certificate(folder, "server-ca")
+    make_certificate(folder, "unrelated-ca")
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(cert, key)
+    server.socket = context.wrap_socket(server.socket, server_side=True)
+
+
 def main():
-    args = loopback.argument_parser(__doc__).parse_args()
+    parser = loopback.argument_parser(__doc__)
+    parser.add_argument("--tls", action="store_true", help="serve HTTPS (see above)")
+    args = parser.parse_args()
 
     def on_setup(server):
+        if args.tls:
+            enable_tls(server, os.path.dirname(os.path.abspath(args.port_file)))
         original = server.request_shutdown
 
         def shutdown():

@@ -33,7 +33,7 @@ size_t CollectBody(char* data, size_t size, size_t count, void* out) {
   return size * count;
 }
 
-HttpReply Request(const std::string& url, const std::string* postBody) {
+HttpReply Request(const std::string& url, const std::string* postBody, const std::string& caFile) {
   HttpReply reply;
   CURL* curl = curl_easy_init();
   if (!curl) return reply;
@@ -42,6 +42,7 @@ HttpReply Request(const std::string& url, const std::string* postBody) {
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply.body);
   curl_easy_setopt(curl, CURLOPT_TIMEOUT, 30L);
   curl_easy_setopt(curl, CURLOPT_NOPROXY, "*");
+  if (!caFile.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, caFile.c_str());
   if (postBody) {
     curl_easy_setopt(curl, CURLOPT_POSTFIELDS, postBody->data());
     curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, static_cast<long>(postBody->size()));
@@ -59,7 +60,10 @@ TestServer::TestServer(const std::string& script, const std::vector<std::string>
   const std::string portFile = m_Scratch.UnixPath() + "/port";
   std::string command = Quote(HostPython()) + " " + Quote(SourceDir() + "/tests/servers/" + script) +
                         " --port-file " + Quote(portFile);
-  for (const auto& arg : args) command += " " + Quote(arg);
+  for (const auto& arg : args) {
+    command += " " + Quote(arg);
+    if (arg == "--tls") m_Tls = true;
+  }
 
   std::wstring commandLine = Widen(command);
   STARTUPINFOW startup{};
@@ -84,10 +88,18 @@ TestServer::TestServer(const std::string& script, const std::vector<std::string>
 
 TestServer::~TestServer() { Get("/__control/shutdown"); }
 
-HttpReply TestServer::Get(const std::string& path) const { return Request(BaseUrl() + path, nullptr); }
+std::string TestServer::BaseUrl() const {
+  return (m_Tls ? "https://localhost:" : "http://127.0.0.1:") + std::to_string(m_Port);
+}
+
+std::string TestServer::CaFile() const {
+  return m_Tls ? "Z:" + m_Scratch.UnixPath() + "/server-ca.pem" : std::string();
+}
+
+HttpReply TestServer::Get(const std::string& path) const { return Request(BaseUrl() + path, nullptr, CaFile()); }
 
 HttpReply TestServer::Post(const std::string& path, const std::string& body) const {
-  return Request(BaseUrl() + path, &body);
+  return Request(BaseUrl() + path, &body, CaFile());
 }
 
 }  // namespace testing_support

@@ -24,7 +24,13 @@ class TestServer {
   TestServer& operator=(const TestServer&) = delete;
 
   int Port() const { return m_Port; }
-  std::string BaseUrl() const { return "http://127.0.0.1:" + std::to_string(m_Port); }
+  // "http://127.0.0.1:<port>", or "https://localhost:<port>" for a server
+  // started with --tls (its certificate names localhost).
+  std::string BaseUrl() const;
+  // The server's own folder (port file, certificates it made).
+  const ScratchDir& Folder() const { return m_Scratch; }
+  // For a --tls server: the Windows path of its certificate, else empty.
+  std::string CaFile() const;
 
   HttpReply Get(const std::string& path) const;
   HttpReply Post(const std::string& path, const std::string& body) const;
@@ -32,6 +38,7 @@ class TestServer {
  private:
   ScratchDir m_Scratch;
   int m_Port = 0;
+  bool m_Tls = false;
 };
 
 }  // namespace testing_support
