@@ -7,11 +7,15 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/child_process.h"
 #include "core/core_constants.h"
+#include "core/crash_filter.h"
+#include "core/named_mutex.h"
+#include "core/startup.h"
 #include "test_paths.h"
 #include "utils/text_convert.h"
 
@@ -139,6 +143,61 @@ TEST(Startup, SecondCopyExitsMinusOneWhileTheFirstRuns) {
   const std::wregex shape(
       LR"(<P\d{5,}><T\d{5,}><\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\.\d{3}>\(RunInstaller\)<\d{4,}>: libcurl/.*\r\n)");
   EXPECT_TRUE(std::regex_match(lockedLine, shape)) << Utils::WideToMultiByte(lockedLine, CP_UTF8);
+}
+
+// What a main window sees of the start-up around it.
+struct StepObservations {
+  int made = 0;
+  int ran = 0;
+  int destroyed = 0;
+  bool lockHeldDuringRun = false;
+  bool crashFilterInstalled = false;
+  HINSTANCE instance = nullptr;
+};
+StepObservations g_Step;
+
+class ObservingStep : public MainWindowStep {
+ public:
+  ~ObservingStep() override { ++g_Step.destroyed; }
+  void Run(HINSTANCE instance) override {
+    ++g_Step.ran;
+    g_Step.instance = instance;
+    Utils::NamedMutex probe(Core::kSingleInstanceName);
+    probe.Acquire();
+    g_Step.lockHeldDuringRun = !probe.IsHeld();
+    const LPTOP_LEVEL_EXCEPTION_FILTER current = ::SetUnhandledExceptionFilter(nullptr);
+    g_Step.crashFilterInstalled = current == &CrashFilter;
+    ::SetUnhandledExceptionFilter(current);
+  }
+};
+
+std::unique_ptr<MainWindowStep> MakeObservingStep() {
+  ++g_Step.made;
+  return std::make_unique<ObservingStep>();
+}
+
+TEST(Startup, RunInstaller_RunsTheWindowStepUnderTheLockAndReleasesIt) {
+  const LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = ::SetUnhandledExceptionFilter(nullptr);
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  g_Step = StepObservations();
+  EXPECT_EQ(RunInstaller(instance, &MakeObservingStep), 0);
+  EXPECT_EQ(g_Step.made, 1);
+  EXPECT_EQ(g_Step.ran, 1);
+  EXPECT_EQ(g_Step.destroyed, 1) << "the window is destroyed before start-up returns";
+  EXPECT_EQ(g_Step.instance, instance);
+  EXPECT_TRUE(g_Step.lockHeldDuringRun);
+  EXPECT_TRUE(g_Step.crashFilterInstalled);
+  EXPECT_EQ(CrashFilter(nullptr), EXCEPTION_CONTINUE_SEARCH);
+
+  Utils::NamedMutex afterwards(Core::kSingleInstanceName);
+  afterwards.Acquire();
+  EXPECT_TRUE(afterwards.IsHeld()) << "the lock is released at shutdown";
+
+  // While someone else holds the lock: -1 and no window at all.
+  g_Step = StepObservations();
+  EXPECT_EQ(RunInstaller(instance, &MakeObservingStep), -1);
+  EXPECT_EQ(g_Step.made, 0);
+  ::SetUnhandledExceptionFilter(previousFilter);
 }
 
 TEST(Startup, ExitsMinusOneWhenTheLockIsHeldAndZeroOtherwise) {
