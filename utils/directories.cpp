@@ -1,0 +1,26 @@
+#include "utils/directories.h"
+
+#include <windows.h>
+
+namespace Utils {
+namespace {
+
+// Existing folder: fine. Existing non-folder: fail. Missing: create.
+bool EnsureFolder(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return ::CreateDirectoryW(path.c_str(), nullptr) != FALSE;
+}
+
+}  // namespace
+
+bool CreateDirectories(const std::wstring& path) {
+  if (path.size() > MAX_PATH) return false;
+  for (size_t slash = path.find(L'\\'); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
+    if (!EnsureFolder(path.substr(0, slash + 1))) return false;
+  }
+  if (!path.empty() && path.back() != L'\\' && !EnsureFolder(path)) return false;
+  return !path.empty();
+}
+
+}  // namespace Utils
