@@ -2,8 +2,13 @@
 // runs, through the core's own operations and against the collection server.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <algorithm>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
+#include <thread>
 #include <memory>
 #include <string>
 #include <vector>
@@ -150,6 +155,38 @@ TEST_F(Staging, LongStagingFileYieldsItsLast1024RecordLines) {
   EXPECT_EQ(ReadAll(StagingPath()), "");
 }
 
+TEST_F(Staging, ConcurrentTrackingAndFlushingLoseAndRepeatNothing) {
+  CollectionServer server;
+  StartWith(server);
+  std::vector<std::thread> trackers;
+  for (int t = 0; t < 4; ++t) trackers.emplace_back([t] { TrackNumbered(t * 100 + 1, t * 100 + 100); });
+  std::thread flusher([] {
+    for (int i = 0; i < 5; ++i) Sdk::Flush();
+  });
+  for (auto& tracker : trackers) tracker.join();
+  flusher.join();
+  EXPECT_TRUE(Sdk::Flush());
+
+  std::vector<int> numbers = Numbers(server.AcceptedRecords());
+  std::sort(numbers.begin(), numbers.end());
+  EXPECT_EQ(numbers, Range(1, 400));
+}
+
+TEST_F(Staging, ShutdownWaitsForAStalledUploadAndKeepsItsBatch) {
+  CollectionServer server({"--stall-seconds", "5"});
+  StartWith(server);
+  TrackNumbered(1, 40);
+  server.PlanAnswers("stall");
+  collect_testing::StderrCapture quiet;
+  bool flushed = true;
+  std::thread delivery([&] { flushed = Sdk::Flush(); });
+  Sleep(500);  // the first batch is on the wire now
+  Sdk::Shutdown();
+  delivery.join();
+  EXPECT_FALSE(flushed);
+  EXPECT_EQ(Numbers(collect_testing::ReadLines(StagingPath())), Range(1, 40));
+}
+
 TEST(RecordStore, KeepsTheNewest1024Records) {
   testing_support::ScratchDir dir;
   RecordStore store(collect_testing::AnsiPath(dir, "staging.log"),
@@ -193,6 +230,19 @@ TEST(RecordStore, ClosedStoreSavesAndSendsNothingMore) {
   EXPECT_FALSE(store.FlushAll());
   EXPECT_EQ(senderPtr->Calls(), 0);
   EXPECT_EQ(Numbers(collect_testing::ReadLines(path)), Range(1, 2));
+}
+
+TEST(RecordStore, AnExceptionDuringASendCountsAsAFailedFlush) {
+  testing_support::ScratchDir dir;
+  RecordStore store(collect_testing::AnsiPath(dir, "staging.log"),
+                    std::make_unique<ScriptedSender>([](const std::string&) -> bool {
+                      throw std::runtime_error("out of buffers");
+                    }));
+  store.Add(Numbered(1));
+  collect_testing::StderrCapture capture;
+  EXPECT_FALSE(store.FlushAll());
+  EXPECT_EQ(capture.Text(), "Exception when flush failed: (out of buffers) \n");
+  EXPECT_EQ(store.StagedRecords().size(), 1u);
 }
 
 TEST(RecordStore, FolderAsStagingPathKeepsRecordsInMemoryOnly) {
