@@ -8,6 +8,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -18,6 +19,10 @@
 #include "test_paths.h"
 
 namespace collect_testing {
+
+// Uploads go to loopback servers only; a proxy from the environment must not
+// take them elsewhere.
+inline const bool kNoProxy = [] { return _putenv("no_proxy=*") == 0; }();
 
 // A file path inside a scratch folder, as the ANSI byte string the core takes.
 inline std::string AnsiPath(const testing_support::ScratchDir& dir, const std::string& name) {

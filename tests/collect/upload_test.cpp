@@ -6,10 +6,12 @@
 
 #include <curl/curl.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "collect/base64.h"
+#include "collect/http_request.h"
 #include "collect/percent_encoding.h"
 #include "collect/upload_status.h"
 #include "collect/uploader.h"
@@ -54,6 +56,17 @@ TEST(Encoding, Base64AndPercentEncodingAsSpecified) {
   for (const auto& [input, expected] : percent) {
     EXPECT_EQ(beacon_analytics::PercentEncode(input), expected) << input;
   }
+}
+
+TEST(Encoding, ResponseHeaderLinesSplitAtTheFirstColon) {
+  std::map<std::string, std::string> headers;
+  for (const char* line : {"HTTP/1.1 200 OK\r\n", "Content-Type:  text/plain \r\n", "Location: http://a:1/b\r\n",
+                           "\r\n"}) {
+    beacon_analytics::AddHeaderLine(line, headers);
+  }
+  const std::map<std::string, std::string> expected = {
+      {"HTTP/1.1 200 OK", "present"}, {"Content-Type", "text/plain"}, {"Location", "http://a:1/b"}};
+  EXPECT_EQ(headers, expected);
 }
 
 TEST(Uploader, PostsTheBatchAsAGzipBase64FormField) {
