@@ -40,7 +40,7 @@ std::string VariedRecord() {
 
 }  // namespace
 
-TEST(Encoding, Base64AndPercentEncodingAsSpecified) {
+TEST(Encoding, Base64AndPercentEncodingOfTheUploadBody) {
   const std::pair<std::string, std::string> base64[] = {
       {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
       {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}, {"\xFB\xFF\xBF", "+/+/"},
