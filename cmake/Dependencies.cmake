@@ -12,6 +12,15 @@ endif()
 set(TOVREL_DEPS_CACHE "${_deps_default}" CACHE PATH "Dependency cache of install-deps.sh")
 set(_deps "${TOVREL_DEPS_CACHE}/${TOOLCHAIN_TRIPLE}")
 
+# Each library sits behind a link named with its recipe revision.
+file(STRINGS "${PROJECT_SOURCE_DIR}/tools/setup/recipes.txt" _recipes REGEX "^[a-z]")
+foreach(_line IN LISTS _recipes)
+  string(REGEX MATCHALL "[^ \t]+" _fields "${_line}")
+  list(GET _fields 0 _name)
+  list(GET _fields 2 _revision)
+  set(_dep_${_name} "${_deps}/${_name}-r${_revision}")
+endforeach()
+
 function(_tovrel_static_dep target lib_path include_dir)
   if(NOT EXISTS "${lib_path}")
     message(FATAL_ERROR "${lib_path} not found: run tools/setup/install-deps.sh")
@@ -26,11 +35,14 @@ find_library(TOVREL_ZLIB_LIBRARY NAMES libz.a z REQUIRED)
 find_path(TOVREL_ZLIB_INCLUDE zlib.h REQUIRED)
 _tovrel_static_dep(Deps::zlib "${TOVREL_ZLIB_LIBRARY}" "${TOVREL_ZLIB_INCLUDE}")
 
-_tovrel_static_dep(Deps::curl "${_deps}/curl/lib/libcurl.a" "${_deps}/curl/include")
+_tovrel_static_dep(Deps::curl "${_dep_curl}/lib/libcurl.a" "${_dep_curl}/include")
 set_target_properties(Deps::curl PROPERTIES
   INTERFACE_COMPILE_DEFINITIONS CURL_STATICLIB
   INTERFACE_LINK_LIBRARIES "Deps::zlib;ws2_32;crypt32;bcrypt;secur32;normaliz;wldap32;advapi32")
 
-_tovrel_static_dep(Deps::jsoncpp "${_deps}/jsoncpp/lib/libjsoncpp.a" "${_deps}/jsoncpp/include")
-_tovrel_static_dep(Deps::lzma "${_deps}/lzma/lib/liblzmasdk.a" "${_deps}/lzma/include")
-_tovrel_static_dep(Deps::pugixml "${_deps}/pugixml/lib/libpugixml.a" "${_deps}/pugixml/include")
+_tovrel_static_dep(Deps::jsoncpp "${_dep_jsoncpp}/lib/libjsoncpp.a" "${_dep_jsoncpp}/include")
+_tovrel_static_dep(Deps::lzma "${_dep_lzma}/lib/liblzmasdk.a" "${_dep_lzma}/include")
+_tovrel_static_dep(Deps::pugixml "${_dep_pugixml}/lib/libpugixml.a" "${_dep_pugixml}/include")
+
+# curl.exe of the same libcurl build: the reference of the download benchmark.
+set(TOVREL_CURL_EXE "${_dep_curl}/bin/curl.exe")

@@ -13,7 +13,7 @@ void ChildProcess::CreatePipes() {
 }
 
 void ChildProcess::Start(const std::wstring& commandLine) {
-  if (commandLine.size() >= kCommandLineCapacity || commandLine.find(L'\0') != std::wstring::npos) {
+  if (m_Process || commandLine.size() >= kCommandLineCapacity || commandLine.find(L'\0') != std::wstring::npos) {
     throw Exception();
   }
   if (!m_ErrorPipe.IsOpen() || !m_OutputPipe.IsOpen() || !m_InputPipe.IsOpen()) CreatePipes();

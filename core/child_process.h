@@ -33,7 +33,8 @@ class ChildProcess {
   // exist yet. Throws Utils::Exception when the command line does not fit
   // (1024 characters or more) or the process cannot be created. Afterwards
   // only the parent's ends stay open here: a read on OutputReadEnd fails
-  // once the child (and whatever inherited its handles) has ended.
+  // once the child (and whatever inherited its handles) has ended. One child
+  // per object: a second Start after a successful one throws.
   void Start(const std::wstring& commandLine);
 
   // Closes the thread and process handles and every open pipe end. Does not

@@ -14,8 +14,9 @@
 // time; each call yields one debugger string, so lines never interleave.
 
 // Process id, thread id, local date and time, tag, source line. The widths are
-// minimums: a thread id above 99999 keeps all its digits. "%s" takes a wide
-// string here (the msvcrt wide-printf convention).
+// minimums: a thread id above 99999 keeps all its digits. Formats follow the
+// msvcrt wide-printf conventions: "%s" takes a wide string, "%S" a byte
+// string, "%I64d" a 64-bit integer.
 #define LogLinePrefix L"<P%05d><T%05d><%04d-%02d-%02d %02d:%02d:%02d.%03d>(%s)<%04d>: "
 
 // The values for LogLinePrefix's placeholders, taken once per line.

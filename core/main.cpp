@@ -1,16 +1,21 @@
-// The installer's Windows GUI entry point.
+// The installer's Windows GUI entry point: only the instance handle is used
+// (the command line is read again from the system by the settings).
 #include <windows.h>
 
-#include <curl/curl.h>
+#include <memory>
 
-#include <string>
+#include "core/startup.h"
 
-#include "core/library_versions.h"
+namespace {
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  const bool curlReady = curl_global_init(CURL_GLOBAL_ALL) == CURLE_OK;
-  const std::wstring line = L"[TovrelInstaller] " + LibraryVersions() + L"\n";
-  OutputDebugStringW(line.c_str());
-  if (curlReady) curl_global_cleanup();
-  return 0;
-}
+// Until the main window exists, the run has nothing to show.
+class EmptyMainWindowStep : public MainWindowStep {
+ public:
+  void Run(HINSTANCE) override {}
+};
+
+std::unique_ptr<MainWindowStep> MakeMainWindow() { return std::make_unique<EmptyMainWindowStep>(); }
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return RunInstaller(instance, &MakeMainWindow); }

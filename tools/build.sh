@@ -7,13 +7,13 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_ROOT:-$root/build}"
 
+# Configures every time (quick when nothing changed), so that a subsystem
+# folder added since the last run joins the build.
 configure() { # arch dir extra-args...
   local arch="$1" dir="$2"; shift 2
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch-mingw.cmake" \
-      -DTOVREL_WERROR=ON "$@"
-  fi
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch-mingw.cmake" \
+    -DTOVREL_WERROR=ON "$@" >/dev/null
 }
 
 echo "[build] i686 (deliverable)"

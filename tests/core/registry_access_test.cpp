@@ -23,7 +23,17 @@ class ProductKeyTest : public ::testing::Test {
   }
   void TearDown() override {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, Core::kProductRegistryKey, m_ValueName.c_str());
-    if (!m_KeyExisted) ::RegDeleteKeyW(HKEY_CURRENT_USER, Core::kProductRegistryKey);
+    if (!m_KeyExisted) DeleteProductKeyIfEmpty();
+  }
+  // Another test running at the same time may have put its own values there.
+  static void DeleteProductKeyIfEmpty() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, Core::kProductRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    DWORD subKeys = 1, values = 1;
+    ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr, nullptr,
+                       nullptr, nullptr);
+    ::RegCloseKey(key);
+    if (subKeys == 0 && values == 0) ::RegDeleteKeyW(HKEY_CURRENT_USER, Core::kProductRegistryKey);
   }
   void SetRaw(DWORD type, const void* data, DWORD bytes) {
     ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, Core::kProductRegistryKey, m_ValueName.c_str(), type, data, bytes),

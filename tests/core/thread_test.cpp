@@ -70,8 +70,10 @@ TEST(Thread, Thread_RunsBodyOnlyAfterStartAndLogsBeginAndEnd) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_NE(lines[0].find(L": THREAD BEGIN\r\n"), std::wstring::npos);
   EXPECT_NE(lines[1].find(L": THREAD END\r\n"), std::wstring::npos);
-  const std::wstring tid = L"<T" + std::to_wstring(bodyThread) + L">";
-  EXPECT_TRUE(lines[0].find(tid) != std::wstring::npos || bodyThread < 10000) << "logged on the worker";
+  std::wstring tid = std::to_wstring(bodyThread);
+  if (tid.size() < 5) tid.insert(0, 5 - tid.size(), L'0');
+  EXPECT_NE(lines[0].find(L"<T" + tid + L">"), std::wstring::npos) << "logged on the worker";
+  EXPECT_NE(lines[1].find(L"<T" + tid + L">"), std::wstring::npos) << "logged on the worker";
 }
 
 TEST(Thread, Thread_DestructorWaitsForARunningBody) {

@@ -177,8 +177,16 @@ TEST(MessagePump, PumpMessages_RunsOutTheClockAndStopsOnQuit) {
 }
 
 TEST(MessagePump, PumpMessages_StopsWhenTheWindowIsGone) {
-  HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
+  // A message-only window: needs no display.
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = &::DefWindowProcW;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"PumpMessagesTestWindow";
+  ::RegisterClassW(&windowClass);
+  HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  windowClass.hInstance, nullptr);
+  ASSERT_NE(window, nullptr) << ::GetLastError();
+  EXPECT_TRUE(Utils::PumpMessages(window)) << "a live window: the time runs out";
   ::DestroyWindow(window);
   EXPECT_FALSE(Utils::PumpMessages(window));
 }

@@ -6,7 +6,8 @@
 # version and the target, so a fresh clone on the same machine reuses it:
 #   $DEPS_CACHE/src/<package>_<version>/          unpacked Debian source
 #   $DEPS_CACHE/<triple>/<package>-<version>-r<recipe>/   install prefix (+ .stamp)
-#   $DEPS_CACHE/<triple>/<package> -> that folder          what CMake reads
+#   $DEPS_CACHE/<triple>/<package>-r<recipe> -> that folder   what CMake reads
+# Recipe revisions live in recipes.txt, which cmake/Dependencies.cmake reads too.
 # A second run finds every stamp and does nothing.
 set -euo pipefail
 
@@ -109,20 +110,12 @@ build_lzma() {
   rm -rf "$prefix/obj"
 }
 
-# package  debian-source  builder  recipe revision (bump it when a builder
-# changes, so that caches built by the old recipe are not reused)
-DEPS=(
-  "curl curl build_curl 2"
-  "jsoncpp libjsoncpp build_jsoncpp 1"
-  "lzma 7zip build_lzma 1"
-  "pugixml pugixml build_pugixml 1"
-)
-
 command -v apt-get >/dev/null || die "apt-get not found: this script expects Debian"
 mkdir -p "$DEPS_CACHE/src"
 built=0
-for entry in "${DEPS[@]}"; do
-  read -r name srcpkg builder recipe <<<"$entry"
+while read -r name srcpkg recipe; do
+  case "$name" in ''|'#'*) continue ;; esac
+  builder="build_$name"
   ver="$(source_version "$srcpkg")"
   for triple in "${TRIPLES[@]}"; do
     command -v "$triple-gcc-posix" >/dev/null || die "$triple-gcc-posix missing (run tools/setup/install-packages.sh)"
@@ -137,9 +130,9 @@ for entry in "${DEPS[@]}"; do
       log "built $name for $triple in $((SECONDS - start)) s"
       built=$((built + 1))
     fi
-    ln -sfn "$name-$ver-r$recipe" "$DEPS_CACHE/$triple/$name"
+    ln -sfn "$name-$ver-r$recipe" "$DEPS_CACHE/$triple/$name-r$recipe"
   done
-done
+done < "$HERE/recipes.txt"
 if [ $built -eq 0 ]; then
   log "all libraries already built in $DEPS_CACHE, nothing to do"
 else
