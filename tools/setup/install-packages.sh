@@ -8,7 +8,7 @@ PACKAGES=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   libz-mingw-w64-dev wine wine64 xvfb xauth xdotool imagemagick
   fonts-wqy-microhei 7zip ninja-build cmake googletest dpkg-dev python3
-  openssl file binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 python3-pil
+  openssl file bc curl binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 python3-pil
 )
 
 log() { printf '[setup] %s\n' "$*"; }

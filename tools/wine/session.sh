@@ -40,7 +40,8 @@ case "$cmd" in
     else
       start_xvfb
     fi
-    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    # Fails harmlessly when a server for this prefix already runs.
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
     # The first program of a session also starts Wine's background services
     # (services.exe, explorer.exe, ...), which inherit its standard streams and
     # live as long as the server. Start them here, detached from the caller's
