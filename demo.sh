@@ -5,19 +5,12 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
 build="${BUILD_ROOT:-$root/build}"
 
-"$root/tools/setup/install-packages.sh"
-"$root/tools/setup/install-deps.sh"
-"$root/tools/build.sh"
-
-prefix="$build/x86_64/wineprefix"
-"$root/tools/wine/session.sh" start "$prefix"
-trap '"$root/tools/wine/session.sh" stop "$prefix"' EXIT
-export DISPLAY="$(cat "$prefix/.tovrel-display")"
-
+"$root/tools/setup/all.sh"
 exe="$build/x86_64/core/TovrelRezuvOvozuzaveSetup.exe"
 echo "[demo] running $exe"
 set +e
-WINEDEBUG="${WINEDEBUG:-+debugstr}" "$root/tools/wine/run.sh" --prefix "$prefix" "$exe" "$@"
+WINEDEBUG="${WINEDEBUG:-+debugstr}" "$root/tools/wine/with-session.sh" "$build/x86_64/wineprefix" \
+  "$root/tools/wine/run.sh" --prefix "$build/x86_64/wineprefix" "$exe" "$@"
 code=$?
 set -e
 echo "[demo] installer exited with code $code"

@@ -6,12 +6,6 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
 build="${BUILD_ROOT:-$root/build}"
 
-"$root/tools/setup/install-packages.sh"
-"$root/tools/setup/install-deps.sh"
-"$root/tools/build.sh"
-
-prefix="$build/x86_64/wineprefix"
-"$root/tools/wine/session.sh" start "$prefix"
-trap '"$root/tools/wine/session.sh" stop "$prefix"' EXIT
-export DISPLAY="$(cat "$prefix/.tovrel-display")"
-ctest --test-dir "$build/x86_64" --output-on-failure -j "$(nproc)" "$@"
+"$root/tools/setup/all.sh"
+"$root/tools/wine/with-session.sh" "$build/x86_64/wineprefix" \
+  ctest --test-dir "$build/x86_64" --output-on-failure -j "$(nproc)" "$@"

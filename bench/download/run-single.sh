@@ -7,9 +7,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${BUILD_ROOT:-$root/build}"
-"$root/tools/setup/install-packages.sh" >/dev/null
-"$root/tools/setup/install-deps.sh" >/dev/null
-"$root/tools/build.sh" >/dev/null
+"$root/tools/setup/all.sh" >/dev/null
 
 prefix="$build/x86_64/wineprefix"
 "$root/tools/wine/session.sh" start "$prefix" 2>/dev/null

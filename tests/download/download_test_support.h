@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/debug_log.h"
+#include "log_capture.h"
 #include "test_server.h"
 
 // The download server of tests/servers, configured per test.
@@ -45,33 +45,4 @@ class DownloadServer {
   }
 
   testing_support::TestServer m_Server;
-};
-
-// Captures the diagnostic log lines written while it lives.
-class LogCapture {
- public:
-  LogCapture() { m_Previous = SetDebugLogSink(&LogCapture::Sink); }
-  ~LogCapture() { SetDebugLogSink(m_Previous); }
-
-  static size_t Count(const std::wstring& fragment) {
-    std::lock_guard<std::mutex> hold(Lock());
-    size_t count = 0;
-    for (const auto& line : Lines()) count += line.find(fragment) != std::wstring::npos;
-    return count;
-  }
-
- private:
-  static void Sink(const wchar_t* line) {
-    std::lock_guard<std::mutex> hold(Lock());
-    Lines().push_back(line);
-  }
-  static std::mutex& Lock() {
-    static std::mutex lock;
-    return lock;
-  }
-  static std::vector<std::wstring>& Lines() {
-    static std::vector<std::wstring> lines;
-    return lines;
-  }
-  DebugLogSink m_Previous;
 };
