@@ -24,7 +24,9 @@ void CNativeChild::Place(const RECT& rect, bool visible, bool enabled) {
     ::SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
   const bool show = visible && rect.right > rect.left && rect.bottom > rect.top;
-  if ((::IsWindowVisible(hwnd) != FALSE) != show) ::ShowWindow(hwnd, show ? SW_SHOWNA : SW_HIDE);
+  // The style bit, not IsWindowVisible: the parent may be hidden itself.
+  const bool shown = (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (shown != show) ::ShowWindow(hwnd, show ? SW_SHOWNA : SW_HIDE);
   if ((::IsWindowEnabled(hwnd) != FALSE) != enabled) ::EnableWindow(hwnd, enabled);
 }
 
