@@ -36,14 +36,22 @@ CControlHost::~CControlHost() {
 
 void CControlHost::Attach(HWND hwnd) {
   Detach();
-  m_Hwnd = hwnd;
+  {
+    // PostNotify reads the handle on worker threads.
+    std::lock_guard<std::mutex> lock(m_QueueLock);
+    m_Hwnd = hwnd;
+  }
   if (hwnd) AttachedHosts().push_back(this);
 }
 
 void CControlHost::Detach() {
   auto& hosts = AttachedHosts();
   hosts.erase(std::remove(hosts.begin(), hosts.end(), this), hosts.end());
-  m_Hwnd = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(m_QueueLock);
+    m_Hwnd = nullptr;
+    m_Queue.clear();
+  }
   m_Timers.clear();
   m_TrackingMouse = false;
 }

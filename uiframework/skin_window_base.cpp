@@ -13,6 +13,13 @@ namespace SkinUI {
 CSkinWindowBase::CSkinWindowBase() = default;
 
 CSkinWindowBase::~CSkinWindowBase() {
+  // A window outliving its object would call into a half-destroyed one while
+  // the controls (and their native children) are torn down: end it first.
+  if (m_Hwnd && ::IsWindow(m_Hwnd)) {
+    ::SetWindowLongPtrW(m_Hwnd, GWLP_USERDATA, 0);
+    ::DestroyWindow(m_Hwnd);
+    m_Hwnd = nullptr;
+  }
   m_Host.RemoveNotifier(this);
   m_Host.RemoveMessageFilter(this);
 }

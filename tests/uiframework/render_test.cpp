@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "ui_test_support.h"
+#include <functional>
+
+#include "uiframework/check_box.h"
 #include "uiframework/control_host.h"
 #include "uiframework/font_table.h"
 #include "uiframework/image_cache.h"
@@ -31,7 +34,10 @@ const char kRenderLayout[] = R"(<Window size="300,100">
     <VerticalLayout width="60">
       <Progress name="bar" height="20" bkimage="blue.png" foreimage="file='red.png'" value="50"/>
       <Control name="missing" height="20" bkimage="nosuch.png"/>
-      <Control height="60"/>
+      <Button name="button" height="20" normalimage="red.png" hotimage="blue.png" pushedimage="grid.png"
+              disabledimage="nosuch.png"/>
+      <CheckBox name="check" height="20" normalimage="red.png" selectedimage="blue.png"/>
+      <Control height="20"/>
     </VerticalLayout>
     <Label name="text" width="90" text="Hello 你好" bkcolor="#FFFFFFFF" textcolor="#FF000000"/>
     <Label name="fallback" text="Hello" font="1" bkcolor="#FFFFFFFF" textcolor="#FF000000"/>
@@ -92,6 +98,33 @@ TEST_F(RenderTest, DrawsColoursAndImagesAtTheExpectedPixels) {
         << c.label << " at (" << c.x << "," << c.y << "): got " << std::hex << m_Canvas.Pixel(c.x, c.y);
 }
 
+TEST_F(RenderTest, ButtonsAndCheckBoxesDrawTheImageOfTheirState) {
+  CControlUI* button = m_Host.FindControl(L"button");
+  auto* check = static_cast<CCheckBoxUI*>(m_Host.FindControl(L"check")->GetInterface(L"CheckBox"));
+  ASSERT_NE(check, nullptr);
+  const struct {
+    const char* label;
+    std::function<void()> change;
+    DWORD button, check;
+  } steps[] = {
+      {"normal", [] {}, kRed, kRed},
+      {"hot", [&] { button->SetHotState(true); }, kBlue, kRed},
+      {"pushed", [&] { button->SetPushedState(true); }, kGreen, kRed},
+      {"disabled shows no missing image", [&] { button->SetEnabled(false); }, kBackground, kRed},
+      {"selected check box", [&] { check->SetCheck(true, false); }, kBackground, kBlue},
+  };
+  for (const auto& step : steps) {
+    step.change();
+    m_Canvas.Render(m_Host);
+    // Centre pixels, except for the pushed image: the grid image stretched
+    // whole, whose left edge at mid-height is green.
+    const RECT b = PosOf(L"button"), c = PosOf(L"check");
+    const int bx = step.button == kGreen ? b.left + 1 : (b.left + b.right) / 2;
+    EXPECT_EQ(m_Canvas.Pixel(bx, (b.top + b.bottom) / 2), step.button & 0xFFFFFF) << step.label;
+    EXPECT_EQ(m_Canvas.Pixel((c.left + c.right) / 2, (c.top + c.bottom) / 2), step.check & 0xFFFFFF) << step.label;
+  }
+}
+
 TEST_F(RenderTest, DrawsTextInTheLayoutFontAndInTheFallbackForAMissingFamily) {
   m_Canvas.Render(m_Host);
   EXPECT_EQ(m_Host.Fonts().FamilyOf(0), L"微软雅黑") << "the prefix maps this family to an installed one";
@@ -123,6 +156,7 @@ TEST_F(RenderTest, DecodesEachImageOnceWhateverTheRepaints) {
   m_Canvas.Render(m_Host);
   const unsigned afterFirst = CImageCache::Instance().DecodeCount();
   // red, blue, halves (masked), grid, nosuch: five distinct name/mask pairs.
+  // (the button's other state images load when first shown)
   EXPECT_EQ(afterFirst - before, 5u);
   CControlUI* stretched = m_Host.FindControl(L"stretched");
   for (int frame = 0; frame < 20; ++frame) {
