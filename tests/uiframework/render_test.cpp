@@ -165,3 +165,19 @@ TEST_F(RenderTest, DecodesEachImageOnceWhateverTheRepaints) {
   }
   EXPECT_EQ(CImageCache::Instance().DecodeCount(), afterFirst);
 }
+
+TEST_F(RenderTest, UndecodableImagesDrawNothingAndAreNotRetried) {
+  auto archive = std::static_pointer_cast<CMemoryArchive>(GetResourceArchive());
+  archive->Add(L"garbage.png", ByteBuffer{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H'});
+  archive->Add(L"empty.png", ByteBuffer{});
+  CControlUI* stretched = m_Host.FindControl(L"stretched");
+  for (const wchar_t* name : {L"garbage.png", L"empty.png", L"file='garbage.png' corner='900,900,900,900'"}) {
+    stretched->SetBkImage(name);
+    m_Canvas.Render(m_Host);
+    EXPECT_EQ(m_Canvas.Pixel(25, 10), kBackground) << std::string(name, name + wcslen(name));
+  }
+  const unsigned decodes = CImageCache::Instance().DecodeCount();
+  stretched->SetBkImage(L"garbage.png");
+  m_Canvas.Render(m_Host);
+  EXPECT_EQ(CImageCache::Instance().DecodeCount(), decodes);
+}
