@@ -69,6 +69,12 @@ class RecordingWindow : public SkinUI::CSkinWindowBase {
   std::vector<RecordedNotification> Recorded;
   // Called for each notification after it is recorded.
   std::function<void(SkinUI::Notification&)> OnNotify;
+  // Sees the messages of the window before dispatch; true swallows one.
+  std::function<bool(UINT, WPARAM)> OnFilter;
+  LRESULT MessageFilter(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override {
+    if (OnFilter && OnFilter(message, wParam)) handled = true;
+    return SkinUI::CSkinWindowBase::MessageFilter(message, wParam, lParam, handled);
+  }
 
  protected:
   std::wstring GetSkinFile() const override { return m_File; }

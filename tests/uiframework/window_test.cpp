@@ -190,6 +190,19 @@ TEST_F(WindowTest, TabMovesFocusAndEnterOrSpacePressTheFocusedControl) {
   EXPECT_EQ(m_Window.Host().GetFocus(), m_Window.FindControl(L"closebtn"));
 }
 
+TEST_F(WindowTest, MessageFilterCanSwallowKeysBeforeTheControlsSeeThem) {
+  m_Window.OnFilter = [](UINT message, WPARAM key) { return message == WM_KEYDOWN && key == VK_ESCAPE; };
+  m_Window.FindControl(L"ok")->SetFocus();
+  ::PostMessageW(m_Window.GetHWND(), WM_KEYDOWN, VK_ESCAPE, 0);
+  ::PostMessageW(m_Window.GetHWND(), WM_KEYDOWN, VK_RETURN, 0);
+  PumpMessages(100);
+  EXPECT_EQ(Count(kNotifyClick, L"ok"), 1) << "Enter still reaches the button";
+  m_Window.OnFilter = [](UINT message, WPARAM key) { return message == WM_KEYDOWN && key == VK_RETURN; };
+  ::PostMessageW(m_Window.GetHWND(), WM_KEYDOWN, VK_RETURN, 0);
+  PumpMessages(100);
+  EXPECT_EQ(Count(kNotifyClick, L"ok"), 1) << "a swallowed Enter presses nothing";
+}
+
 TEST_F(WindowTest, EditBoxEditsTextAndComboSelectsItems) {
   auto* edit = Get<CEditUI>(L"edit", L"Edit");
   const HWND native = edit->GetNativeWindow();
