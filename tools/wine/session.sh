@@ -23,6 +23,9 @@ start_xvfb() {
     if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
       echo "$pid" >"$WINEPREFIX/.tovrel-xvfb-pid"
       echo ":$n" >"$WINEPREFIX/.tovrel-display"
+      # Wine's desktop process starts with the session's first program below
+      # and keeps the display it was given: without one, no window can open.
+      export DISPLAY=":$n"
       echo "[wine] Xvfb on :$n" >&2
       return 0
     fi
