@@ -45,6 +45,11 @@ void CInstaller::Start() {
 }
 
 void CInstaller::Run() {
+  RunPackage();
+  if (m_OnRunEnded) m_OnRunEnded();
+}
+
+void CInstaller::RunPackage() {
   Report(IST_CODE_START, 0.0, L"");
   Report(IST_CODE_PROGRESS, 0.0, L"");
 

@@ -11,6 +11,7 @@
 // package: it and its destructor wait for it without limit.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,9 @@ class CInstaller {
   void SetAdminAccount(bool value) { m_AdminAccount = value; }
   void SetElevated(bool value) { m_Elevated = value; }
   void SetLanguage(const std::wstring& language) { m_Language = language; }
+  // Called on the runner's thread at the very end of every run, after the
+  // package process has ended (or failed to start) and after the last report.
+  void SetRunEndedHandler(std::function<void()> handler) { m_OnRunEnded = std::move(handler); }
 
   // The package's command line for the current options and
   // InstallerConfig.InstCmd.
@@ -54,6 +58,7 @@ class CInstaller {
 
  private:
   void Run();
+  void RunPackage();
   void Report(int32_t code, double value, const wchar_t* text) const {
     if (m_Callback) m_Callback(code, value, text);
   }
@@ -70,4 +75,5 @@ class CInstaller {
   bool m_AdminAccount;
   bool m_Elevated = true;
   std::wstring m_Language;
+  std::function<void()> m_OnRunEnded;
 };
