@@ -91,6 +91,11 @@ TEST_F(PipelineTest, Pipeline_DownloadsAndRunsThePackageThenDeletesIt) {
   const std::wstring installed = Folder() + L"\\installed.txt";
   FakeScript package(m_ServerFiles, kPackageScriptVariable,
                      "line Progress=0.5\nfile installed.txt\nline State=Success\nsleep 300\n");
+  LogCapture log;
+  const char* const logged[] = {"DL_TYPE=", "DL_CODE_START\r\n", "DOWNLOAD_SUCCESS\r\n", "DL_CODE_SUCCESS\r\n",
+                                "IST_CODE_START\r\n", "INSTALL_SUCCESS\r\n"};
+  std::vector<size_t> before;
+  for (const char* message : logged) before.push_back(LogCapture::Count(DownloadServer::Widen(message)));
   // An uninstaller path that names no file: no removal.
   auto pipeline = MakePipeline(m_OldFolder.File("missing\\uninst.ep"));
   EXPECT_EQ(pipeline->GetPackagePath(), PackageFile());
@@ -104,6 +109,9 @@ TEST_F(PipelineTest, Pipeline_DownloadsAndRunsThePackageThenDeletesIt) {
   EXPECT_EQ(reports.back(), (Report{IST_CODE_SUCCESS, 0.0, L""}));
   EXPECT_TRUE(FileExists(installed)) << "the downloaded package ran with /D= the folder";
   EXPECT_FALSE(FileExists(PackageFile())) << "the package is deleted after the installation";
+  for (size_t i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(LogCapture::Count(DownloadServer::Widen(logged[i])) - before[i], 1u) << logged[i];
+  }
 }
 
 TEST_F(PipelineTest, Pipeline_RemovalComesFirstAndItsFailureStopsTheRun) {

@@ -18,7 +18,8 @@
 //   copyself <name>        copy this program into the target folder
 //   delete <name>          delete a file of the target folder
 //   exit <code>            end now with <code> (default at the end: 0)
-// "${TARGET}" in a text or name stands for the target folder. Lines
+// "${TARGET}" in a text or name stands for the target folder (put in after
+// the escapes are read, so its backslashes stay). Lines
 // starting with "#" are comments.
 #include <windows.h>
 
@@ -79,8 +80,8 @@ const char kDefaultPackageScript[] =
     "line Progress=0.1\nsleep 300\nline Progress=0.4\nsleep 300\n"
     "copyself TovrelRezuvOvozuzave.exe\ncopyself uninst.ep\n"
     "line Progress=0.8\nsleep 300\n"
-    "line InstPath=${TARGET}\nline ExePath=${TARGET}\\TovrelRezuvOvozuzave.exe\n"
-    "line UninstEp=${TARGET}\\uninst.ep\nline Progress=1\nline State=Success\n";
+    "line InstPath=${TARGET}\nline ExePath=${TARGET}\\\\TovrelRezuvOvozuzave.exe\n"
+    "line UninstEp=${TARGET}\\\\uninst.ep\nline Progress=1\nline State=Success\n";
 const char kDefaultUninstallerScript[] =
     "line Progress=0.5\nsleep 300\ndelete TovrelRezuvOvozuzave.exe\nline Progress=1\nline State=Success\n";
 
@@ -184,9 +185,9 @@ int main() {
       numbers >> size >> pause;
       output.SetChunking(size, pause);
     } else if (verb == "out") {
-      output.Write(Unescape(Substitute(rest, target)));
+      output.Write(Substitute(Unescape(rest), target));
     } else if (verb == "line") {
-      output.Write(Unescape(Substitute(rest, target)) + "\n");
+      output.Write(Substitute(Unescape(rest), target) + "\n");
     } else if (verb == "sleep") {
       Sleep(static_cast<DWORD>(std::strtoul(rest.c_str(), nullptr, 10)));
     } else if (verb == "file") {
@@ -194,7 +195,7 @@ int main() {
       CreateDirectoryW(InTarget(invocation.target, "").c_str(), nullptr);
       std::ofstream file(InTarget(invocation.target, Substitute(rest.substr(0, split), target)).c_str(),
                          std::ios::binary);
-      if (split != std::string::npos) file << Unescape(Substitute(rest.substr(split + 1), target));
+      if (split != std::string::npos) file << Substitute(Unescape(rest.substr(split + 1)), target);
     } else if (verb == "copyself") {
       CreateDirectoryW(InTarget(invocation.target, "").c_str(), nullptr);
       CopyFileW(OwnPath().c_str(), InTarget(invocation.target, Substitute(rest, target)).c_str(), FALSE);
