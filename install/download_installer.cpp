@@ -97,8 +97,8 @@ void CDownloadInstaller::Start() {
     const std::wstring tempFolder = Utils::GetInstallerTempFolder();
     const std::wstring copy = tempFolder.empty() ? std::wstring() : tempFolder + InstallNames::kUninstallerCopyName;
     ::CopyFileW(m_PreviousUninstaller.c_str(), copy.c_str(), FALSE);
-    m_RemovalPassed = false;
     m_Uninstaller.reset();  // waits for an earlier removal's thread
+    m_RemovalPassed = false;
     m_Uninstaller = std::make_unique<UninstallRunner>(
         [this](int32_t code, double value, const wchar_t* text) { UnInstallCallBack(code, value, text); }, copy,
         FolderOf(m_PreviousUninstaller));

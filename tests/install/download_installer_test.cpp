@@ -145,6 +145,21 @@ TEST_F(PipelineTest, Pipeline_RemovalComesFirstAndItsFailureStopsTheRun) {
   EXPECT_EQ(downloads, 0u) << "nothing was downloaded after the failed removal";
 }
 
+TEST_F(PipelineTest, Pipeline_DownloadsOncePerRemoval) {
+  const std::wstring entry = PreviousUninstaller();
+  FakeScript package(m_ServerFiles, kPackageScriptVariable, "line State=Success\n", "package.script");
+  FakeScript uninstaller(m_ServerFiles, kUninstallerScriptVariable,
+                         "line State=Success\nsleep 100\nline State=Success\nsleep 300\n");
+  auto pipeline = MakePipeline(entry);
+  pipeline->Start();
+  ASSERT_TRUE(m_Recorder.WaitFor(kEndCodes));
+  pipeline.reset();
+  const auto codes = Sequence(m_Recorder.Reports());
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), UNIST_CODE_SUCCESS), 2);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), DL_CODE_START), 1);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), IST_CODE_START), 1);
+}
+
 TEST_F(PipelineTest, Pipeline_RecordedFolderWithIsOverrideFalseIsInstalledOver) {
   FakeScript package(m_ServerFiles, kPackageScriptVariable, "line State=Success\n", "package.script");
   FakeScript uninstaller(m_ServerFiles, kUninstallerScriptVariable, "line State=Success\n");
