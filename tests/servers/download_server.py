@@ -10,6 +10,8 @@ The test configures the behaviour with POST /__control/configure and a JSON
 object (every key optional; a configure call resets what it does not name):
   size           package length in bytes (default 2 MiB); content is a fixed
                  pseudo-random pattern, identical for equal sizes
+  file           serve the bytes of this file (a Unix path, read when
+                 configured) as the package instead; "size" is then ignored
   name           file name in the final URL (default "setup.exe")
   package_path   path that redirects to the file (default "/software/340")
   digest         "correct" | "upper" | "wrong" | "none" (final URL without a
@@ -82,8 +84,14 @@ class State:
     def configure(self, cfg):
         with self.lock:
             self.cfg = dict(cfg)
-            self.size = int(cfg.get("size", 2 * 1024 * 1024))
-            self.data, self.md5 = Package.content(self.size)
+            if "file" in cfg:
+                with open(cfg["file"], "rb") as served:
+                    self.data = served.read()
+                self.md5 = hashlib.md5(self.data).hexdigest()
+                self.size = len(self.data)
+            else:
+                self.size = int(cfg.get("size", 2 * 1024 * 1024))
+                self.data, self.md5 = Package.content(self.size)
             self.drops_left = int(cfg.get("drop_times", 1)) if "drop_after" in cfg else 0
             self.stalls_left = int(cfg.get("stall_times", 1 << 30)) if "stall_after" in cfg else 0
             self.log = []
