@@ -3,6 +3,7 @@
 #include "download/curl_downloader.h"
 #include "download/downloader_selection.h"
 #include "download/mt_curl_downloader.h"
+#include "download/win_downloader.h"
 
 std::unique_ptr<CDownloader> CreateDownloader(int32_t downloadType, DownloadCallback callback,
                                               const std::wstring& url, const std::wstring& filePath) {
@@ -10,8 +11,7 @@ std::unique_ptr<CDownloader> CreateDownloader(int32_t downloadType, DownloadCall
     case DownloaderKind::MultiPart:
       return std::make_unique<CMTCurlDownloader>(std::move(callback), url, filePath);
     case DownloaderKind::System:
-      // The system downloader joins here once it is built; until then this
-      // type downloads as a single stream.
+      return std::make_unique<CWinDownloader>(std::move(callback), url, filePath);
     case DownloaderKind::SingleStream:
       break;
   }

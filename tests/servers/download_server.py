@@ -12,6 +12,7 @@ object (every key optional; a configure call resets what it does not name):
                  pseudo-random pattern, identical for equal sizes
   name           file name in the final URL (default "setup.exe")
   package_path   path that redirects to the file (default "/software/340")
+  location       redirect the package path here instead (an absolute URL)
   digest         "correct" | "upper" | "wrong" | "none" (final URL without a
                  32-digit segment) (default "correct")
   status         answer this status to every request of the package path and
@@ -187,7 +188,7 @@ class DownloadHandler(loopback.LoopbackHandler):
                 self.send_text(status, "configured failure")
                 return True
             self.send_response(302)
-            self.send_header("Location", final)
+            self.send_header("Location", cfg.get("location", final))
             self.send_header("Content-Length", "0")
             self.end_headers()
             self.record(302)
