@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Benchmark (not a test): the multi-part downloader against the single-stream
+# downloader on a 100 MiB package from the loopback download server, with and
+# without a per-connection rate limit (the server's own throttle). Prints
+# key=value lines, the ratio multi-part / single-stream time on the limited
+# server last. Needs a configured x86_64 test build (./test.sh once).
+#   bench/download/run-multipart.sh [--size BYTES] [--rate BYTES_PER_S] [--rounds N]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="${BUILD_ROOT:-$root/build}/x86_64"
+cmake --build "$build" --target download_bench >/dev/null
+"$root/tools/wine/run.sh" --prefix "$build/wineprefix" "$build/bench/download/download_bench.exe" "$@"
