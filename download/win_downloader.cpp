@@ -48,8 +48,23 @@ HRESULT CWinDownloader::CBindCallback::OnStartBinding(DWORD, IBinding* binding) 
 HRESULT CWinDownloader::CBindCallback::GetPriority(LONG*) { return E_NOTIMPL; }
 HRESULT CWinDownloader::CBindCallback::OnLowResource(DWORD) { return E_NOTIMPL; }
 
-HRESULT CWinDownloader::CBindCallback::OnProgress(ULONG progress, ULONG progressMax, ULONG, LPCWSTR) {
+void CWinDownloader::CBindCallback::BeginTransfer() {
+  m_DataEnded = false;
+  m_EndProgress = 0;
+  m_EndMaximum = 0;
+}
+
+bool CWinDownloader::CBindCallback::EndedShort() const {
+  return m_DataEnded && m_EndMaximum > 0 && m_EndProgress < m_EndMaximum;
+}
+
+HRESULT CWinDownloader::CBindCallback::OnProgress(ULONG progress, ULONG progressMax, ULONG statusCode, LPCWSTR) {
   if (m_Abort) return E_ABORT;
+  if (statusCode == BINDSTATUS_ENDDOWNLOADDATA) {
+    m_DataEnded = true;
+    m_EndProgress = progress;
+    m_EndMaximum = progressMax;
+  }
   if (progressMax == 0) return S_OK;
   if (m_Callback) {
     m_Callback(DL_CODE_PROGRESS, static_cast<double>(progress) / static_cast<double>(progressMax), L"");
@@ -121,8 +136,11 @@ void CWinDownloader::downloadThreadFun() {
   const std::wstring url = PrepareUrl(m_Url);
   HRESULT result = E_FAIL;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    m_BindCallback.BeginTransfer();
     result = ::URLDownloadToFileW(nullptr, url.c_str(), m_FilePath.c_str(), 0,
                                   static_cast<IBindStatusCallback*>(&m_BindCallback));
+    // A package cut short is no package, whatever the service answered.
+    if (result == S_OK && m_BindCallback.EndedShort()) result = INET_E_DOWNLOAD_FAILURE;
     if (result == S_OK) {
       Report(DL_CODE_SUCCESS, 0.0, DownloadText::kUrlDownloadToFile);
       return;

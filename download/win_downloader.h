@@ -31,6 +31,12 @@ class CWinDownloader : public CDownloader {
     void SetCallback(const DownloadCallback& callback) { m_Callback = callback; }
     // Makes the next progress notification cancel the transfer; any thread.
     void Abort() { m_Abort = true; }
+    // Before each transfer: forgets what the last one announced.
+    void BeginTransfer();
+    // The service announced the end of the data with fewer bytes than the
+    // length it knew: the connection broke, yet the service may still
+    // answer S_OK.
+    bool EndedShort() const;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -52,6 +58,10 @@ class CWinDownloader : public CDownloader {
     DownloadCallback m_Callback;
     std::atomic<bool> m_Abort{false};
     IBinding* m_Binding = nullptr;  // as the service passed it; not used, not counted
+    // The end-of-data notification of the current transfer, on the worker.
+    bool m_DataEnded = false;
+    ULONG m_EndProgress = 0;
+    ULONG m_EndMaximum = 0;
   };
 
   CWinDownloader(DownloadCallback callback, const std::wstring& url, const std::wstring& filePath);

@@ -146,6 +146,17 @@ TEST_F(CWinDownloaderTest, ServerThatIsDownGetsThreeAttemptsASecondApart) {
   }
 }
 
+TEST_F(CWinDownloaderTest, TransferCutShortIsAFailedAttempt) {
+  DownloadServer server;
+  const auto info = server.Configure(R"({"size": 300000, "drop_after": 1000, "drop_times": 10})");
+  CWinDownloader downloader(m_Recorder.Callback(), server.PackageUrl(), Destination());
+  downloader.Start();
+  ASSERT_TRUE(m_Recorder.WaitForEnd());
+  EXPECT_EQ(m_Recorder.Reports(),
+            (std::vector<Report>{kStart, {DL_CODE_FAIL, static_cast<double>(INET_E_DOWNLOAD_FAILURE), kSystem}}));
+  EXPECT_EQ(server.FileGets(info["final_path"].asString()).size(), 3u);
+}
+
 TEST_F(CWinDownloaderTest, DestructionStopsASlowDownloadPromptly) {
   DownloadServer server;
   server.Configure(R"({"size": 4000000, "rate": 200000})");
