@@ -7,6 +7,13 @@
 #include <system_error>
 #include <thread>
 
+// The block the owner and its counted threads share.
+struct DetachedThreadCount {
+  std::mutex lock;
+  std::condition_variable changed;
+  int running = 0;
+};
+
 // Counts the threads of one owner that nobody joins (detached helpers, and
 // workers that may end after their owner's last look at them), so that the
 // owner's destructor can wait until none of them can touch it any more.
@@ -16,7 +23,7 @@
 // the count reaches zero without pulling the lock from under that thread.
 class DetachedThreads {
  public:
-  using Count = std::shared_ptr<struct DetachedThreadCount>;
+  using Count = std::shared_ptr<DetachedThreadCount>;
 
   DetachedThreads();
 
@@ -34,12 +41,6 @@ class DetachedThreads {
 
  private:
   Count m_Count;
-};
-
-struct DetachedThreadCount {
-  std::mutex lock;
-  std::condition_variable changed;
-  int running = 0;
 };
 
 inline DetachedThreads::DetachedThreads() : m_Count(std::make_shared<DetachedThreadCount>()) {}
