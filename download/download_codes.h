@@ -20,6 +20,9 @@ inline constexpr const wchar_t* kLibCurl = L"LibCurl";
 inline constexpr const wchar_t* kUrlDownloadToFile = L"URLDownloadToFile";
 inline constexpr const wchar_t* kDigestMissing = L"curl获取url-md5失败";
 inline constexpr const wchar_t* kDigestMismatch = L"curl文件md5校验失败";
+// The multi-part downloader names itself in its digest reports.
+inline constexpr const wchar_t* kMtDigestMissing = L"mtcurl获取url-md5失败";
+inline constexpr const wchar_t* kMtDigestMismatch = L"mtcurl文件md5校验失败";
 }  // namespace DownloadText
 
 // Smallest package the libcurl downloaders accept; a shorter (or unknown)

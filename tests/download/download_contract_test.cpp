@@ -62,3 +62,17 @@ TEST(DownloaderSelection, MapsDownloadTypes) {
                {2, DownloaderKind::System},       {3, DownloaderKind::MultiPart}};
   for (const auto& c : cases) EXPECT_EQ(DownloaderKindFor(c.type), c.kind) << "type " << c.type;
 }
+
+#include "download/curl_downloader.h"
+#include "download/downloader_factory.h"
+#include "download/mt_curl_downloader.h"
+#include "download/win_downloader.h"
+
+TEST(DownloaderFactory, BuildsTheSelectedDownloader) {
+  const auto noReports = [](int32_t, double, const wchar_t*) {};
+  const std::wstring url = L"http://127.0.0.1:9/software/340";
+  const std::wstring path = L"C:\\nonexistent-folder\\package.exe";
+  EXPECT_NE(dynamic_cast<CWinDownloader*>(CreateDownloader(2, noReports, url, path).get()), nullptr);
+  EXPECT_NE(dynamic_cast<CMTCurlDownloader*>(CreateDownloader(3, noReports, url, path).get()), nullptr);
+  EXPECT_NE(dynamic_cast<CCurlDownloader*>(CreateDownloader(1, noReports, url, path).get()), nullptr);
+}

@@ -14,6 +14,7 @@ object (every key optional; a configure call resets what it does not name):
                  configured) as the package instead; "size" is then ignored
   name           file name in the final URL (default "setup.exe")
   package_path   path that redirects to the file (default "/software/340")
+  location       redirect the package path here instead (an absolute URL)
   digest         "correct" | "upper" | "wrong" | "none" (final URL without a
                  32-digit segment) (default "correct")
   status         answer this status to every request of the package path and
@@ -29,11 +30,20 @@ object (every key optional; a configure call resets what it does not name):
   stall_times    how many GETs stall (default: all)
   extra_bytes    a range answer carries this many bytes past the range end
   rate           limit each GET body to about this many bytes per second
+  range_rules    list of per-range behaviours for GETs of the file: each an
+                 object with "from" and "to" (the range start must lie in
+                 [from, to), defaults 0 and the end), "times" (how many GETs
+                 it serves, default all) and any of "status", "drop_after",
+                 "stall_after", "stall_seconds", "extra_bytes", "rate",
+                 which replace the global options for that GET. The first
+                 matching rule with times left applies.
 GET /__control/info   -> {"size", "md5", "final_path"}
 With --tls the server speaks HTTPS with a certificate for "localhost" made at
 start, and writes next to the port file "server-ca.pem" (its certificate)
 and "unrelated-ca.pem" (a certificate of another CA) for the test to trust.
-GET /__control/log    -> list of {"method", "path", "range", "status", "sent"}
+GET /__control/log    -> list of {"method", "path", "range", "status", "sent",
+                         "time"} (time: seconds since the server started, at
+                         the end of the request)
 """
 import hashlib
 import json
@@ -94,7 +104,20 @@ class State:
                 self.data, self.md5 = Package.content(self.size)
             self.drops_left = int(cfg.get("drop_times", 1)) if "drop_after" in cfg else 0
             self.stalls_left = int(cfg.get("stall_times", 1 << 30)) if "stall_after" in cfg else 0
+            self.rules = [dict(rule) for rule in cfg.get("range_rules", [])]
             self.log = []
+
+    def take_rule(self, start):
+        """The per-range rule for a GET whose range starts at `start`."""
+        with self.lock:
+            for rule in self.rules:
+                if rule.get("times", 1) <= 0:
+                    continue
+                if int(rule.get("from", 0)) <= start < int(rule.get("to", 1 << 62)):
+                    if "times" in rule:
+                        rule["times"] -= 1
+                    return rule
+        return {}
 
     def final_path(self):
         digest = self.cfg.get("digest", "correct")
@@ -109,6 +132,7 @@ class State:
 
 
 STATE = State()
+STARTED = time.monotonic()
 
 
 def parse_range(header, size):
@@ -128,7 +152,8 @@ class DownloadHandler(loopback.LoopbackHandler):
     def record(self, status, sent=0):
         with STATE.lock:
             STATE.log.append({"method": self.command, "path": self.path,
-                              "range": self.headers.get("Range"), "status": status, "sent": sent})
+                              "range": self.headers.get("Range"), "status": status, "sent": sent,
+                              "time": round(time.monotonic() - STARTED, 3)})
 
     def handle_post(self):
         if self.path == "/__control/configure":
@@ -171,7 +196,7 @@ class DownloadHandler(loopback.LoopbackHandler):
                 self.send_text(status, "configured failure")
                 return True
             self.send_response(302)
-            self.send_header("Location", final)
+            self.send_header("Location", cfg.get("location", final))
             self.send_header("Content-Length", "0")
             self.end_headers()
             self.record(302)
@@ -181,15 +206,22 @@ class DownloadHandler(loopback.LoopbackHandler):
         status = self.fail_status(with_body)
         if status is None and with_body and "get_status" in cfg:
             status = int(cfg["get_status"])
+        rule = {}
+        if status is None and with_body:
+            requested = parse_range(self.headers.get("Range"), STATE.size)
+            rule = STATE.take_rule(requested[0] if requested else 0)
+            if "status" in rule:
+                status = int(rule["status"])
         if status:
             self.record(status)
             self.send_text(status, "configured failure")
             return True
-        self.send_file(with_body)
+        self.send_file(with_body, rule)
         return True
 
-    def send_file(self, with_body):
-        cfg, size, data = STATE.cfg, STATE.size, STATE.data
+    def send_file(self, with_body, rule):
+        size, data = STATE.size, STATE.data
+        cfg = dict(STATE.cfg, **rule)
         wanted = None if cfg.get("no_ranges") else parse_range(self.headers.get("Range"), size)
         if wanted and wanted[0] >= size:
             self.send_response(416)
@@ -217,17 +249,20 @@ class DownloadHandler(loopback.LoopbackHandler):
         if not with_body:
             self.record(status)
             return
-        self.stream(data, start, length, status)
+        self.stream(data, start, length, status, cfg, rule)
 
-    def stream(self, data, start, length, status):
-        cfg = STATE.cfg
+    def stream(self, data, start, length, status, cfg, rule):
         with STATE.lock:
             drop_at = None
-            if STATE.drops_left > 0:
+            if "drop_after" in rule:
+                drop_at = int(rule["drop_after"])
+            elif STATE.drops_left > 0:
                 STATE.drops_left -= 1
                 drop_at = int(cfg["drop_after"])
             stall_at = None
-            if STATE.stalls_left > 0:
+            if "stall_after" in rule:
+                stall_at = int(rule["stall_after"])
+            elif STATE.stalls_left > 0:
                 STATE.stalls_left -= 1
                 stall_at = int(cfg["stall_after"])
         rate = float(cfg.get("rate", 0))
