@@ -11,6 +11,10 @@
 
 #include <json/json.h>
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -20,6 +24,7 @@
 #include "collect/sdk.h"
 #include "collect/upload_status.h"
 #include "test_paths.h"
+#include "tracking/beacon_tracker_impl.h"
 #include "tracking/tracker_environment.h"
 #include "tracking/tracker_registry.h"
 
@@ -80,6 +85,56 @@ inline Json::Value FindEvent(const std::vector<Json::Value>& records, const std:
   return Json::Value();
 }
 
+// Everything written to standard output (file descriptor 1) while it lives.
+class StdoutCapture {
+ public:
+  StdoutCapture() {
+    char folder[MAX_PATH] = {};
+    char name[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    ::GetTempFileNameA(folder, "out", 0, name);
+    m_Path = name;
+    std::fflush(stdout);
+    m_Saved = _dup(1);
+    const int file = _open(m_Path.c_str(), _O_CREAT | _O_TRUNC | _O_WRONLY | _O_BINARY, 0600);
+    _dup2(file, 1);
+    _close(file);
+  }
+  ~StdoutCapture() {
+    Restore();
+    std::remove(m_Path.c_str());
+  }
+  StdoutCapture(const StdoutCapture&) = delete;
+  StdoutCapture& operator=(const StdoutCapture&) = delete;
+
+  std::string Text() {
+    Restore();
+    return ReadAll(m_Path);
+  }
+
+ private:
+  void Restore() {
+    if (m_Saved < 0) return;
+    std::fflush(stdout);
+    _dup2(m_Saved, 1);
+    _close(m_Saved);
+    m_Saved = -1;
+  }
+
+  std::string m_Path;
+  int m_Saved = -1;
+};
+
+inline volen::beacon::BeaconTrackerConfig TestConfig() {
+  volen::beacon::BeaconTrackerConfig config;
+  config.appName = "Tovrel Test.downloader";
+  config.appVersion = "1.7.9";
+  config.appStore = "setup_channel.exe";
+  config.dlAppId = "Tovrel Test";
+  config.dlAppVersion = "2.0.0";
+  return config;
+}
+
 // Fresh scratch folders for the tracker's data and for "the executable's"
 // folder, a fixed record clock, the given default endpoint, and no
 // successful upload yet. Everything global is put back afterwards.
@@ -111,6 +166,34 @@ class TrackerFixture : public ::testing::Test {
     m_Environment = std::make_unique<volen::beacon::ScopedTrackerEnvironment>(std::move(environment));
   }
 
+  // A tracker implementation started like createTracker does; init's
+  // exception, if any, is swallowed.
+  std::shared_ptr<volen::beacon::BeaconTrackerImpl> StartImpl(
+      const volen::beacon::BeaconTrackerConfig& config = TestConfig()) {
+    auto impl = std::make_shared<volen::beacon::BeaconTrackerImpl>(config);
+    try {
+      impl->init();
+    } catch (const std::exception& e) {
+      m_InitError = e.what();
+    }
+    return impl;
+  }
+
+  // The state file and the staging file of the default data folder.
+  std::string StatePath(const std::string& appName = TestConfig().appName) const {
+    return DataFolder(appName) + appName + "_VLSConfigure.ini";
+  }
+  std::string StagingPath(const std::string& appName = TestConfig().appName) const {
+    return DataFolder(appName) + appName + "_VLSStaging.txt";
+  }
+  // Records left in the staging file (after the tracker has shut down).
+  std::vector<Json::Value> StagedRecords(const std::string& appName = TestConfig().appName) const {
+    std::vector<std::string> lines;
+    std::ifstream in(StagingPath(appName));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return ParseRecords(lines);
+  }
+
   std::string BaseFolder() const { return Ansi(m_Base.WindowsPath()); }
   std::string ExeFolder() const { return Ansi(m_Exe.WindowsPath()); }
   // The default data folder of an application.
@@ -120,6 +203,7 @@ class TrackerFixture : public ::testing::Test {
   testing_support::ScratchDir m_Exe;
   std::unique_ptr<volen::beacon::ScopedTrackerEnvironment> m_Environment;
   bool m_SavedSendOk = false;
+  std::string m_InitError;
 };
 
 }  // namespace tracking_testing
