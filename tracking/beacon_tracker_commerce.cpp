@@ -7,6 +7,7 @@
 #include "tracking/beacon_tracker_impl.h"
 #include "tracking/native_user_tracker.h"
 #include "tracking/property_helpers.h"
+#include "tracking/property_keys.h"
 #include "tracking/tracking_constants.h"
 #include "tracking/vl_enum_text.h"
 #include "tracking/vl_exception.h"
@@ -40,9 +41,9 @@ void BeaconTrackerImpl::trackCashier(const VlEventCashier& event, const VlContex
   if (event.cashierName.empty())
     throw ImplError("trackCashier", 914, "vlEventCashier.vl_cashier_name is empty");
   PropertiesNode properties;
-  properties.SetString("vl_cashier_name", event.cashierName);
-  SetIfNotEmpty(properties, "vl_cashier_title", event.cashierTitle);
-  SetIfNotEmpty(properties, "vl_subitem", event.subitem);
+  properties.SetString(keys::kVlCashierName, event.cashierName);
+  SetIfNotEmpty(properties, keys::kVlCashierTitle, event.cashierTitle);
+  SetIfNotEmpty(properties, keys::kVlSubitem, event.subitem);
   SetFirstTime(properties);
   copyContextProperties(KindCashier, properties, context);
   Sdk::Track(texts::kEventCashier, properties);
@@ -52,11 +53,11 @@ void BeaconTrackerImpl::trackCashier(const VlEventCashier& event, const VlContex
 
 void BeaconTrackerImpl::trackShare(const VlEventShare& event, const VlContextProperties& context) {
   PropertiesNode properties;
-  SetIfNotEmpty(properties, "vl_aname", event.aname);
-  SetIfNotEmpty(properties, "vl_channel", event.channel);
-  SetIfNotEmpty(properties, "vl_position", event.position);
-  SetIfNotEmpty(properties, "vl_shared_name", event.sharedName);
-  if (event.result) properties.SetString("vl_result", toString(*event.result));
+  SetIfNotEmpty(properties, keys::kVlAname, event.aname);
+  SetIfNotEmpty(properties, keys::kVlChannel, event.channel);
+  SetIfNotEmpty(properties, keys::kVlPosition, event.position);
+  SetIfNotEmpty(properties, keys::kVlSharedName, event.sharedName);
+  if (event.result) properties.SetString(keys::kVlResult, toString(*event.result));
   SetFirstTime(properties);
   copyContextProperties(KindShare, properties, context);
   Sdk::Track(texts::kEventShare, properties);
@@ -71,20 +72,20 @@ void BeaconTrackerImpl::trackOrder(const VlEventOrder& event, const VlContextPro
     throw ImplError("trackOrder", 1238, "vlEventOrder.originalAmount is less than zero");
   if (event.paidAmount < 0) throw ImplError("trackOrder", 1242, "vlEventOrder.paidAmount is less than zero");
   PropertiesNode properties;
-  properties.SetString("vl_suit_id", event.suitId);
-  properties.SetString("vl_currency", toString(*event.currency));
-  properties.SetNumber("vl_paid_amount", static_cast<double>(event.paidAmount));
-  properties.SetNumber("vl_original_amount", static_cast<double>(event.originalAmount));
+  properties.SetString(keys::kVlSuitId, event.suitId);
+  properties.SetString(keys::kVlCurrency, toString(*event.currency));
+  properties.SetNumber(keys::kVlPaidAmount, static_cast<double>(event.paidAmount));
+  properties.SetNumber(keys::kVlOriginalAmount, static_cast<double>(event.originalAmount));
   SetFirstTime(properties);
-  SetIfNotEmpty(properties, "vl_order_id", event.orderId);
-  SetIfNotEmpty(properties, "vl_subitem", event.subitem);
-  SetIfNotEmpty(properties, "vl_sku", event.sku);
-  SetIfGiven(properties, "vl_campaign_code", event.campaignCode);
-  SetIfNotEmpty(properties, "vl_voucher_id", event.voucherId);
-  SetIfPositive(properties, "vl_cur_original_amount", event.curOriginalAmount);
-  SetIfPositive(properties, "vl_cur_paid_amount", event.curPaidAmount);
-  SetIfNotEmpty(properties, "vl_cashier_name", event.cashierName);
-  SetIfNotEmpty(properties, "vl_cashier_title", event.cashierTitle);
+  SetIfNotEmpty(properties, keys::kVlOrderId, event.orderId);
+  SetIfNotEmpty(properties, keys::kVlSubitem, event.subitem);
+  SetIfNotEmpty(properties, keys::kVlSku, event.sku);
+  SetIfGiven(properties, keys::kVlCampaignCode, event.campaignCode);
+  SetIfNotEmpty(properties, keys::kVlVoucherId, event.voucherId);
+  SetIfPositive(properties, keys::kVlCurOriginalAmount, event.curOriginalAmount);
+  SetIfPositive(properties, keys::kVlCurPaidAmount, event.curPaidAmount);
+  SetIfNotEmpty(properties, keys::kVlCashierName, event.cashierName);
+  SetIfNotEmpty(properties, keys::kVlCashierTitle, event.cashierTitle);
   copyContextProperties(KindOrder, properties, context);
   Sdk::Track(texts::kEventOrder, properties);
   m_PendingCount.fetch_add(1);
@@ -100,24 +101,24 @@ void BeaconTrackerImpl::trackPayment(const VlEventPayment& event, const VlContex
   if (!event.result || (*event.result != Success && *event.result != Fail))
     throw ImplError("trackPayment", 1407, "vlEventPayment.result is invalid");
   PropertiesNode properties;
-  properties.SetString("vl_order_id", event.orderId);
-  properties.SetString("vl_paid_platform", toString(event.paidPlatform));
-  properties.SetString("vl_currency", toString(event.currency));
-  properties.SetNumber("vl_paid_amount", static_cast<double>(event.paidAmount));
-  properties.SetNumber("vl_original_amount", static_cast<double>(event.originalAmount));
-  properties.SetString("vl_result", *event.result == Success ? "Success" : "Fail");
+  properties.SetString(keys::kVlOrderId, event.orderId);
+  properties.SetString(keys::kVlPaidPlatform, toString(event.paidPlatform));
+  properties.SetString(keys::kVlCurrency, toString(event.currency));
+  properties.SetNumber(keys::kVlPaidAmount, static_cast<double>(event.paidAmount));
+  properties.SetNumber(keys::kVlOriginalAmount, static_cast<double>(event.originalAmount));
+  properties.SetString(keys::kVlResult, *event.result == Success ? "Success" : "Fail");
   SetFirstTime(properties);
-  SetIfNotEmpty(properties, "vl_suit_id", event.suitId);
-  if (event.iapType) properties.SetString("vl_iap_type", toString(*event.iapType));
-  SetIfNotEmpty(properties, "vl_subitem", event.subitem);
-  SetIfNotEmpty(properties, "vl_sku", event.sku);
-  SetIfNotEmpty(properties, "vl_voucher_id", event.voucherId);
-  SetIfNotEmpty(properties, "vl_used_voucher_id", event.usedVoucherId);
-  SetIfGiven(properties, "vl_campaign_code", event.campaignCode);
-  SetIfPositive(properties, "vl_cur_original_amount", event.curOriginalAmount);
-  SetIfPositive(properties, "vl_cur_paid_amount", event.curPaidAmount);
-  SetIfNotEmpty(properties, "vl_cashier_name", event.cashierName);
-  SetIfNotEmpty(properties, "vl_cashier_title", event.cashierTitle);
+  SetIfNotEmpty(properties, keys::kVlSuitId, event.suitId);
+  if (event.iapType) properties.SetString(keys::kVlIapType, toString(*event.iapType));
+  SetIfNotEmpty(properties, keys::kVlSubitem, event.subitem);
+  SetIfNotEmpty(properties, keys::kVlSku, event.sku);
+  SetIfNotEmpty(properties, keys::kVlVoucherId, event.voucherId);
+  SetIfNotEmpty(properties, keys::kVlUsedVoucherId, event.usedVoucherId);
+  SetIfGiven(properties, keys::kVlCampaignCode, event.campaignCode);
+  SetIfPositive(properties, keys::kVlCurOriginalAmount, event.curOriginalAmount);
+  SetIfPositive(properties, keys::kVlCurPaidAmount, event.curPaidAmount);
+  SetIfNotEmpty(properties, keys::kVlCashierName, event.cashierName);
+  SetIfNotEmpty(properties, keys::kVlCashierTitle, event.cashierTitle);
   copyContextProperties(KindPayment, properties, context);
   Sdk::Track(texts::kEventPayment, properties);
   NativeUserTracker::paymentFollowUp(event.paidAmount);
@@ -133,15 +134,15 @@ void BeaconTrackerImpl::trackAppOpenNotification(const VlAppOpenNotification* no
   if (notification->planType.empty()) throw ImplError("trackAppOpenNotification", 1699, "planType is emptry");
   if (notification->msgTitle.empty()) throw ImplError("trackAppOpenNotification", 1703, "msgTitle is emptry");
   PropertiesNode properties;
-  properties.SetString("$sf_msg_title", notification->msgTitle);
-  properties.SetString("$sf_plan_id", notification->planId);
-  properties.SetString("$sf_plan_type", notification->planType);
+  properties.SetString(keys::kPresetSfMsgTitle, notification->msgTitle);
+  properties.SetString(keys::kPresetSfPlanId, notification->planId);
+  properties.SetString(keys::kPresetSfPlanType, notification->planType);
   SetFirstTime(properties);
-  SetIfNotEmpty(properties, "$sf_msg_content", notification->msgContent);
-  SetIfNotEmpty(properties, "$sf_link_url", notification->linkUrl);
-  SetIfNotEmpty(properties, "$sf_audience_id", notification->audienceId);
-  SetIfNotEmpty(properties, "$sf_plan_strategy_id", notification->planStrategyId);
-  SetIfNotEmpty(properties, "$sf_strategy_unit_id", notification->strategyUnitId);
+  SetIfNotEmpty(properties, keys::kPresetSfMsgContent, notification->msgContent);
+  SetIfNotEmpty(properties, keys::kPresetSfLinkUrl, notification->linkUrl);
+  SetIfNotEmpty(properties, keys::kPresetSfAudienceId, notification->audienceId);
+  SetIfNotEmpty(properties, keys::kPresetSfPlanStrategyId, notification->planStrategyId);
+  SetIfNotEmpty(properties, keys::kPresetSfStrategyUnitId, notification->strategyUnitId);
   copyContextProperties(KindAppOpenNotification, properties, context);
   Sdk::Track(texts::kEventAppOpenNotification, properties);
   deliverAfterEvent(false);

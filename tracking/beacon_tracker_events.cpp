@@ -5,6 +5,7 @@
 #include "tracking/native_user_tracker.h"
 #include "tracking/property_helpers.h"
 #include "tracking/system_facts.h"
+#include "tracking/property_keys.h"
 #include "tracking/tracking_constants.h"
 #include "tracking/vl_enum_text.h"
 #include "tracking/vl_exception.h"
@@ -32,18 +33,18 @@ void SetOutcome(PropertiesNode& properties, const char* key, const std::shared_p
 void BeaconTrackerImpl::trackActivity(const VlContextProperties& context) {
   PropertiesNode properties;
   copyContextProperties(KindActivity, properties, context);
-  SetIfNotEmpty(properties, "vl_app_store", m_AppStore);
+  SetIfNotEmpty(properties, keys::kVlAppStore, m_AppStore);
   if (!m_AppName.empty()) {
-    properties.SetString("vl_app_id", m_AppName);
-    properties.SetString("$app_id", m_AppName);
+    properties.SetString(keys::kVlAppId, m_AppName);
+    properties.SetString(keys::kPresetAppId, m_AppName);
   }
-  SetIfNotEmpty(properties, "$app_version", m_AppVersion);
-  properties.SetString("$ios_install_source", texts::kInstallSource);
+  SetIfNotEmpty(properties, keys::kPresetAppVersion, m_AppVersion);
+  properties.SetString(keys::kPresetIosInstallSource, texts::kInstallSource);
   const std::string osVersion = CurrentOsVersion();
-  SetIfNotEmpty(properties, "$user_agent", UserAgentText(osVersion, IsOn64BitSystem()));
+  SetIfNotEmpty(properties, keys::kPresetUserAgent, UserAgentText(osVersion, IsOn64BitSystem()));
   SetFirstTime(properties);
-  properties.SetString("$os", texts::kOsName);
-  properties.SetString("$os_version", osVersion);
+  properties.SetString(keys::kPresetOs, texts::kOsName);
+  properties.SetString(keys::kPresetOsVersion, osVersion);
   Sdk::TrackInstallation(texts::kEventActivity, properties);
   NativeUserTracker::activityFollowUp(osVersion, m_AppStore, m_AppName, m_AppVersion);
   m_PendingCount.fetch_add(9);
@@ -65,12 +66,12 @@ void BeaconTrackerImpl::trackLogin(const VlEventLogin& login, bool success, cons
                                    const VlContextProperties& context) {
   PropertiesNode properties;
   if (!login.userId.empty()) {
-    properties.SetString("vl_user_id", login.userId);
-    properties.SetString("vl_login_id", login.userId);
+    properties.SetString(keys::kVlUserId, login.userId);
+    properties.SetString(keys::kVlLoginId, login.userId);
   }
-  properties.SetString("vl_type", toString(login.userType));
-  properties.SetString("vl_result", success ? "Success" : "Fail");
-  SetIfNotEmpty(properties, "vl_reason", reason);
+  properties.SetString(keys::kVlType, toString(login.userType));
+  properties.SetString(keys::kVlResult, success ? "Success" : "Fail");
+  SetIfNotEmpty(properties, keys::kVlReason, reason);
   if (login.userId.empty()) {
     copyContextProperties(KindLogin, properties, context);
     Sdk::Track(texts::kEventLogin, properties);
@@ -90,7 +91,7 @@ void BeaconTrackerImpl::trackLogin(const VlEventLogin& login, bool success, cons
     state.distinctId = login.userId;
     Sdk::SetIdentity(login.userId, true);
     PropertiesNode userId;
-    userId.SetString("vl_user_id", login.userId);
+    userId.SetString(keys::kVlUserId, login.userId);
     Sdk::RegisterSuperProperties(userId);
   }
   if (!state.statePath.empty()) SaveState(state);
@@ -100,16 +101,16 @@ void BeaconTrackerImpl::trackLogin(const VlEventLogin& login, bool success, cons
 void BeaconTrackerImpl::trackClick(const VlEventClick& event, const VlContextProperties& context) {
   if (event.name.empty()) throw ImplError("trackClick", 776, "vlEventClick.name is empty");
   PropertiesNode properties;
-  properties.SetString("vl_name", event.name);
-  properties.SetString("vl_click_type", toString(event.clickType));
-  SetIfNotEmpty(properties, "vl_aname", event.aname);
-  SetIfNotEmpty(properties, "vl_title", event.title);
-  SetIfNotEmpty(properties, "vl_position", event.position);
-  SetIfNotEmpty(properties, "vl_module", event.module);
-  SetIfNotEmpty(properties, "vl_tab_name", event.tabName);
-  SetIfGiven(properties, "vl_tab_index", event.tabIndex);
-  SetIfNotEmpty(properties, "vl_banner_name", event.bannerName);
-  SetIfGiven(properties, "vl_banner_index", event.bannerIndex);
+  properties.SetString(keys::kVlName, event.name);
+  properties.SetString(keys::kVlClickType, toString(event.clickType));
+  SetIfNotEmpty(properties, keys::kVlAname, event.aname);
+  SetIfNotEmpty(properties, keys::kVlTitle, event.title);
+  SetIfNotEmpty(properties, keys::kVlPosition, event.position);
+  SetIfNotEmpty(properties, keys::kVlModule, event.module);
+  SetIfNotEmpty(properties, keys::kVlTabName, event.tabName);
+  SetIfGiven(properties, keys::kVlTabIndex, event.tabIndex);
+  SetIfNotEmpty(properties, keys::kVlBannerName, event.bannerName);
+  SetIfGiven(properties, keys::kVlBannerIndex, event.bannerIndex);
   SetFirstTime(properties);
   copyContextProperties(KindClick, properties, context);
   Sdk::Track(texts::kEventClick, properties);
@@ -120,10 +121,10 @@ void BeaconTrackerImpl::trackClick(const VlEventClick& event, const VlContextPro
 void BeaconTrackerImpl::trackView(const VlEventView& event, const VlContextProperties& context) {
   if (event.name.empty()) throw ImplError("trackView", 865, "vlEventView.name is empty");
   PropertiesNode properties;
-  properties.SetString("vl_name", event.name);
-  SetIfNotEmpty(properties, "vl_aname", event.aname);
-  SetIfNotEmpty(properties, "vl_title", event.title);
-  SetIfNotEmpty(properties, "vl_position", event.position);
+  properties.SetString(keys::kVlName, event.name);
+  SetIfNotEmpty(properties, keys::kVlAname, event.aname);
+  SetIfNotEmpty(properties, keys::kVlTitle, event.title);
+  SetIfNotEmpty(properties, keys::kVlPosition, event.position);
   SetFirstTime(properties);
   copyContextProperties(KindView, properties, context);
   Sdk::Track(texts::kEventView, properties);
@@ -134,11 +135,11 @@ void BeaconTrackerImpl::trackView(const VlEventView& event, const VlContextPrope
 void BeaconTrackerImpl::trackTask(const VlEventTask& event, const VlContextProperties& context) {
   if (event.name.empty()) throw ImplError("trackTask", 1016, "vlEventTask.name is empty");
   PropertiesNode properties;
-  properties.SetString("vl_task_name", event.name);
-  SetIfGiven(properties, "vl_task_elapsed", event.elapsed);
-  SetOutcome(properties, "vl_task_result", event.result);
-  SetIfNotEmpty(properties, "vl_aname", event.aname);
-  SetIfNotEmpty(properties, "vl_reason", event.reason);
+  properties.SetString(keys::kVlTaskName, event.name);
+  SetIfGiven(properties, keys::kVlTaskElapsed, event.elapsed);
+  SetOutcome(properties, keys::kVlTaskResult, event.result);
+  SetIfNotEmpty(properties, keys::kVlAname, event.aname);
+  SetIfNotEmpty(properties, keys::kVlReason, event.reason);
   SetFirstTime(properties);
   copyContextProperties(KindTask, properties, context);
   Sdk::Track(texts::kEventTask, properties);
@@ -148,18 +149,18 @@ void BeaconTrackerImpl::trackTask(const VlEventTask& event, const VlContextPrope
 void BeaconTrackerImpl::trackFile(const VlEventFile& event, const VlContextProperties& context) {
   if (event.aname.empty()) throw ImplError("trackFile", 1092, "vlEventFile.aname is empty");
   PropertiesNode properties;
-  properties.SetString("vl_aname", event.aname);
-  if (event.io) properties.SetString("vl_io", toString(*event.io));
-  SetOutcome(properties, "vl_result", event.result);
-  SetIfNotEmpty(properties, "vl_name", event.name);
-  SetIfNotEmpty(properties, "vl_ext", event.ext);
-  SetIfGiven(properties, "vl_size", event.size);
-  SetIfGiven(properties, "vl_duration", event.duration);
-  SetIfGiven(properties, "vl_fps", event.fps);
-  SetIfGiven(properties, "vl_bps", event.bps);
-  SetIfGiven(properties, "vl_width", event.width);
-  SetIfGiven(properties, "vl_height", event.height);
-  SetIfGiven(properties, "vl_depth", event.depth);
+  properties.SetString(keys::kVlAname, event.aname);
+  if (event.io) properties.SetString(keys::kVlIo, toString(*event.io));
+  SetOutcome(properties, keys::kVlResult, event.result);
+  SetIfNotEmpty(properties, keys::kVlName, event.name);
+  SetIfNotEmpty(properties, keys::kVlExt, event.ext);
+  SetIfGiven(properties, keys::kVlSize, event.size);
+  SetIfGiven(properties, keys::kVlDuration, event.duration);
+  SetIfGiven(properties, keys::kVlFps, event.fps);
+  SetIfGiven(properties, keys::kVlBps, event.bps);
+  SetIfGiven(properties, keys::kVlWidth, event.width);
+  SetIfGiven(properties, keys::kVlHeight, event.height);
+  SetIfGiven(properties, keys::kVlDepth, event.depth);
   SetFirstTime(properties);
   copyContextProperties(KindFile, properties, context);
   Sdk::Track(texts::kEventFile, properties);
@@ -169,7 +170,7 @@ void BeaconTrackerImpl::trackFile(const VlEventFile& event, const VlContextPrope
 
 void BeaconTrackerImpl::trackUninstall(const std::string& reason, const VlContextProperties& context) {
   PropertiesNode properties;
-  SetIfNotEmpty(properties, "vl_uninstall_reason", reason);
+  SetIfNotEmpty(properties, keys::kVlUninstallReason, reason);
   copyContextProperties(KindUninstall, properties, context);
   Sdk::Track(texts::kEventUninstall, properties);
   deliverAfterEvent(true);
@@ -177,7 +178,7 @@ void BeaconTrackerImpl::trackUninstall(const std::string& reason, const VlContex
 
 void BeaconTrackerImpl::trackCrash(const std::string& reason) {
   PropertiesNode properties;
-  SetIfNotEmpty(properties, "app_crashed_reason", reason);
+  SetIfNotEmpty(properties, keys::kAppCrashedReason, reason);
   Sdk::Track(texts::kEventCrashed, properties);
   deliverAfterEvent(true);
 }
@@ -186,23 +187,23 @@ void BeaconTrackerImpl::trackUpdate(const VlEventUpdate& event, const VlContextP
   const std::string op = toString(event.op);
   const std::string result = event.result ? toString(*event.result) : std::string();
   PropertiesNode properties;
-  properties.SetString("vl_update_op", op);
+  properties.SetString(keys::kVlUpdateOp, op);
   switch (event.op) {
     case UpdateCheck:
-      properties.SetString("vl_update_result", result);
+      properties.SetString(keys::kVlUpdateResult, result);
       break;
     case DownloadEnd:
       if (result.empty()) throw ImplError("trackUpdate", 1629, "Unknown updateResultInfo info");
-      properties.SetString("vl_update_result", result);
+      properties.SetString(keys::kVlUpdateResult, result);
       if (!event.elapsed) throw ImplError("trackUpdate", 1637, "invalid elapsed info");
-      properties.SetNumber("vl_elapsed", static_cast<double>(*event.elapsed));
+      properties.SetNumber(keys::kVlElapsed, static_cast<double>(*event.elapsed));
       break;
     case UpgrateEnd:
       if (result.empty()) throw ImplError("trackUpdate", 1651, "Unknown updateResultInfo info");
-      properties.SetString("vl_update_result", result);
+      properties.SetString(keys::kVlUpdateResult, result);
       SetFirstTime(properties);
       if (!event.elapsed) throw ImplError("trackUpdate", 1660, "invalid elapsed info");
-      properties.SetNumber("vl_elapsed", static_cast<double>(*event.elapsed));
+      properties.SetNumber(keys::kVlElapsed, static_cast<double>(*event.elapsed));
       break;
     default:
       break;

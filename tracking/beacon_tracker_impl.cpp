@@ -4,12 +4,14 @@
 
 #include <chrono>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "collect/sdk.h"
 #include "collect/upload_status.h"
 #include "tracking/system_facts.h"
 #include "tracking/tracker_environment.h"
+#include "tracking/property_keys.h"
 #include "tracking/tracking_constants.h"
 #include "tracking/vl_enum_text.h"
 #include "tracking/vl_exception.h"
@@ -89,25 +91,25 @@ PropertiesNode BeaconTrackerImpl::presetSuperProperties() const {
   const std::string osVersion = CurrentOsVersion();
   const Localisation localisation = CurrentLocalisation(m_State->locale);
   PropertiesNode properties;
-  properties.SetString("vl_app_id", m_AppName);
-  properties.SetString("$app_version", m_AppVersion);
-  properties.SetString("$app_id", m_AppName);
-  properties.SetString("vl_app_store", m_AppStore);
-  properties.SetString("vl_edition", toString(static_cast<VlEdition>(m_Edition)));
-  if (!m_DlAppId.empty()) properties.SetString("vl_dlapp_id", m_DlAppId);
-  if (!m_DlAppVersion.empty()) properties.SetString("vl_dlapp_version", m_DlAppVersion);
-  properties.SetString("vl_app_platform", texts::kAppPlatform);
-  properties.SetString("vl_track_type", texts::kTrackType);
-  properties.SetString("vl_sdk_version", texts::kSdkVersion);
-  properties.SetString("vl_sdk", texts::kSdkName);
-  properties.SetString("$os", texts::kOsName);
-  properties.SetString("$os_version", osVersion);
-  properties.SetString("vl_l10n_locale", localisation.locale);
-  properties.SetString("vl_l10n_language", localisation.language);
-  properties.SetString("vl_l10n_country", localisation.country);
-  properties.SetNumber("$screen_height", static_cast<int32_t>(ScreenHeight()));
-  properties.SetNumber("$screen_width", static_cast<int32_t>(ScreenWidth()));
-  if (!m_State->loginId.empty()) properties.SetString("vl_user_id", m_State->loginId);
+  properties.SetString(keys::kVlAppId, m_AppName);
+  properties.SetString(keys::kPresetAppVersion, m_AppVersion);
+  properties.SetString(keys::kPresetAppId, m_AppName);
+  properties.SetString(keys::kVlAppStore, m_AppStore);
+  properties.SetString(keys::kVlEdition, toString(static_cast<VlEdition>(m_Edition)));
+  if (!m_DlAppId.empty()) properties.SetString(keys::kVlDlappId, m_DlAppId);
+  if (!m_DlAppVersion.empty()) properties.SetString(keys::kVlDlappVersion, m_DlAppVersion);
+  properties.SetString(keys::kVlAppPlatform, texts::kAppPlatform);
+  properties.SetString(keys::kVlTrackType, texts::kTrackType);
+  properties.SetString(keys::kVlSdkVersion, texts::kSdkVersion);
+  properties.SetString(keys::kVlSdk, texts::kSdkName);
+  properties.SetString(keys::kPresetOs, texts::kOsName);
+  properties.SetString(keys::kPresetOsVersion, osVersion);
+  properties.SetString(keys::kVlL10nLocale, localisation.locale);
+  properties.SetString(keys::kVlL10nLanguage, localisation.language);
+  properties.SetString(keys::kVlL10nCountry, localisation.country);
+  properties.SetNumber(keys::kPresetScreenHeight, static_cast<int32_t>(ScreenHeight()));
+  properties.SetNumber(keys::kPresetScreenWidth, static_cast<int32_t>(ScreenWidth()));
+  if (!m_State->loginId.empty()) properties.SetString(keys::kVlUserId, m_State->loginId);
   return properties;
 }
 
@@ -119,9 +121,9 @@ void BeaconTrackerImpl::setLocale(const std::string& locale) {
 void BeaconTrackerImpl::registerLocalisation() {
   const Localisation localisation = CurrentLocalisation(m_State->locale);
   PropertiesNode properties;
-  properties.SetString("vl_l10n_locale", localisation.locale);
-  properties.SetString("vl_l10n_language", localisation.language);
-  properties.SetString("vl_l10n_country", localisation.country);
+  properties.SetString(keys::kVlL10nLocale, localisation.locale);
+  properties.SetString(keys::kVlL10nLanguage, localisation.language);
+  properties.SetString(keys::kVlL10nCountry, localisation.country);
   if (m_OwnsCore && !m_ShutDown) Sdk::RegisterSuperProperties(properties);
 }
 
@@ -149,12 +151,17 @@ void BeaconTrackerImpl::deliverAfterEvent(bool immediate) {
     sendPending();
     return;
   }
-  std::thread([self] {
-    try {
-      self->sendPending();
-    } catch (...) {
-    }
-  }).detach();
+  try {
+    std::thread([self] {
+      try {
+        self->sendPending();
+      } catch (...) {
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to be had: what is pending stays counted and goes out with
+    // a later delivery or the release.
+  }
 }
 
 void BeaconTrackerImpl::sendPending() {

@@ -5,6 +5,7 @@
 #include "collect/properties_node.h"
 #include "collect/record_environment.h"
 #include "collect/sdk.h"
+#include "tracking/property_keys.h"
 #include "tracking/tracking_constants.h"
 #include "tracking/vl_context_properties.h"
 #include "tracking/vl_exception.h"
@@ -127,29 +128,29 @@ void NativeUserTracker::ProfileUserPropertyDateTime(const std::string& key, int6
 
 void NativeUserTracker::visitDatesFollowUp() {
   const int64_t now = beacon_analytics::SystemNowMs();
-  ProfileUserPropertyDateTime("$first_visit_time", now);
-  ProfileUserPropertyDateTime("vl_first_visit_date", now);
-  ProfileUserPropertyDateTime("vl_last_visit_date", now);
+  ProfileUserPropertyDateTime(keys::kPresetFirstVisitTime, now);
+  ProfileUserPropertyDateTime(keys::kVlFirstVisitDate, now);
+  ProfileUserPropertyDateTime(keys::kVlLastVisitDate, now);
 }
 
 void NativeUserTracker::activityFollowUp(const std::string& osVersion, const std::string& appStore,
                                          const std::string& appName, const std::string& appVersion) {
   visitDatesFollowUp();
-  ProfileUserPropertyString("vl_os", texts::kOsName);
-  ProfileUserPropertyString("vl_os_version", osVersion);
-  ProfileUserPropertyString("vl_app_store", appStore);
-  ProfileUserPropertyString("vl_app_platform", texts::kAppPlatform);
-  ProfileUserPropertyString("vl_last_app_id", appName);
-  ProfileUserPropertyString("vl_last_app_version", appVersion);
-  ProfileUserPropertyString("$ios_install_source", texts::kInstallSource);
+  ProfileUserPropertyString(keys::kVlOs, texts::kOsName);
+  ProfileUserPropertyString(keys::kVlOsVersion, osVersion);
+  ProfileUserPropertyString(keys::kVlAppStore, appStore);
+  ProfileUserPropertyString(keys::kVlAppPlatform, texts::kAppPlatform);
+  ProfileUserPropertyString(keys::kVlLastAppId, appName);
+  ProfileUserPropertyString(keys::kVlLastAppVersion, appVersion);
+  ProfileUserPropertyString(keys::kPresetIosInstallSource, texts::kInstallSource);
 }
 
 void NativeUserTracker::paymentFollowUp(float paidAmount) {
-  ProfileUserPropertyNumber("vl_paid_count", 1);
-  ProfileUserPropertyNumber("vl_consumption", static_cast<double>(paidAmount));
+  ProfileUserPropertyNumber(keys::kVlPaidCount, 1);
+  ProfileUserPropertyNumber(keys::kVlConsumption, static_cast<double>(paidAmount));
   const int64_t now = beacon_analytics::SystemNowMs();
-  ProfileUserPropertyDateTime("vl_first_paid_date", now);
-  ProfileUserPropertyDateTime("vl_last_paid_date", now);
+  ProfileUserPropertyDateTime(keys::kVlFirstPaidDate, now);
+  ProfileUserPropertyDateTime(keys::kVlLastPaidDate, now);
 }
 
 }  // namespace beacon

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "collect/properties_node.h"
+#include "tracking/property_keys.h"
 
 namespace volen {
 namespace beacon {
@@ -27,7 +28,7 @@ inline void SetIfGiven(beacon_analytics::PropertiesNode& properties, const char*
 }
 
 inline void SetFirstTime(beacon_analytics::PropertiesNode& properties) {
-  properties.SetBool("$is_first_time", true);
+  properties.SetBool(keys::kPresetIsFirstTime, true);
 }
 
 }  // namespace beacon
