@@ -5,9 +5,8 @@
 // no tracker exists; none of them throws. Callable from the UI thread, the
 // downloader threads and the crash filter.
 //
-// Until the tracking layer is built these are implemented by
-// installer_tracking_stub.cpp, which does nothing; the tracking layer
-// replaces that file with the real helpers and keeps this header.
+// Implemented by the tracking layer (tracking/installer_tracking.cpp), which
+// only the executable links: tovrel_core calls these without depending on it.
 
 #include <map>
 #include <string>
