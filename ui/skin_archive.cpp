@@ -1,7 +1,6 @@
 #include "ui/skin_archive.h"
 
 #include <cstring>
-#include <cwctype>
 #include <vector>
 
 extern "C" {
@@ -62,11 +61,7 @@ class ArchiveReader {
 
 }  // namespace
 
-std::wstring SkinArchive::NormaliseName(const std::wstring& name) {
-  std::wstring key = name;
-  for (wchar_t& c : key) c = c == L'\\' ? L'/' : static_cast<wchar_t>(towlower(c));
-  return key;
-}
+std::wstring SkinArchive::NormaliseName(const std::wstring& name) { return SkinUI::NormalizeResourceName(name); }
 
 std::unique_ptr<SkinArchive> SkinArchive::Open(const void* data, size_t size) {
   if (!data || size == 0) return nullptr;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "test_paths.h"
+#include "ui/frame_sequence.h"
 #include "ui/skin_archive_factory.h"
 #include "tests/uiframework/ui_test_support.h"
 
@@ -40,8 +41,8 @@ TEST(SkinArchive, DecodesTheBuiltArchiveAndFindsNamesLoosely) {
     EXPECT_TRUE(std::string(found->begin(), found->end()) == bg);
   }
   // Animation frames are named by formatting the layout's pattern.
-  wchar_t frame[MAX_PATH];
-  swprintf(frame, MAX_PATH, L"res\\mainWnd\\installBtnAnimate\\%.3d.png", 7);
+  const std::wstring frame = SkinUI::FormatFrameName(L"res\\mainWnd\\installBtnAnimate\\%.3d.png", 7);
+  EXPECT_EQ(archive->Find(frame), archive->Find(L"res/mainWnd/installBtnAnimate/007.png"));
   EXPECT_NE(archive->Find(frame), nullptr);
   EXPECT_EQ(archive->Find(L"res\\mainWnd\\installPrg3.png"), nullptr);
   EXPECT_EQ(archive->Find(L"README.md"), nullptr);  // the folder's notes stay out
