@@ -8,9 +8,11 @@
 #include <windows.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "test_paths.h"
+#include "ui/skin_archive.h"
 #include "tests/uiframework/ui_test_support.h"
 #include "uiframework/control_host.h"
 #include "uiframework/label.h"
@@ -142,4 +144,24 @@ TEST_F(LanguageTest, LabelShowsTheTextOnceLoaded) {
   EXPECT_EQ(label->GetText(), L"%{104}");
   EXPECT_EQ(label->MeasureText().cx, label->MeasureText(L"Low disk space").cx);
   EXPECT_NE(label->MeasureText().cx, asWritten.cx);
+}
+
+TEST_F(LanguageTest, ReadsLanguageJsonFromASevenZipSkin) {
+  const std::wstring path = testing_support::UnixToWindowsPath(testing_support::BinaryDir() + "/tests/ui/language-skin.7z");
+  std::ifstream in(path.c_str(), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::shared_ptr<IResourceArchive> archive(SkinArchive::Open(bytes.data(), bytes.size()));
+  ASSERT_NE(archive, nullptr);
+  SetResourceArchive(archive);
+  EXPECT_EQ(LoadLanguage(0, "zh-TW"), 2);
+  EXPECT_EQ(Text(104), L"目標磁碟剩餘空間不足1GB");
+  EXPECT_EQ(Text(200), L"");
+
+  CControlHost host;
+  ByteBuffer xml;
+  ASSERT_TRUE(ReadResource(L"mainwnd.xml", xml));
+  ASSERT_TRUE(uiframework_test::BuildInto(host, std::string(xml.begin(), xml.end())));
+  CLabelUI* label = static_cast<CLabelUI*>(host.FindControl(L"msg")->GetInterface(L"Label"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->MeasureText().cx, label->MeasureText(L"目標磁碟剩餘空間不足1GB").cx);
 }
