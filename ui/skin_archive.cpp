@@ -1,7 +1,6 @@
 #include "ui/skin_archive.h"
 
 #include <cstring>
-#include <cwctype>
 #include <vector>
 
 extern "C" {
@@ -62,11 +61,7 @@ class ArchiveReader {
 
 }  // namespace
 
-std::wstring SkinArchive::NormaliseName(const std::wstring& name) {
-  std::wstring key = name;
-  for (wchar_t& c : key) c = c == L'\\' ? L'/' : static_cast<wchar_t>(towlower(c));
-  return key;
-}
+std::wstring SkinArchive::NormaliseName(const std::wstring& name) { return SkinUI::NormalizeResourceName(name); }
 
 std::unique_ptr<SkinArchive> SkinArchive::Open(const void* data, size_t size) {
   if (!data || size == 0) return nullptr;
@@ -98,13 +93,13 @@ std::unique_ptr<SkinArchive> SkinArchive::Open(const void* data, size_t size) {
       return nullptr;  // a damaged archive is refused whole, not half-read
     }
     const std::wstring fileName(name.begin(), name.end() - (name.empty() ? 0 : 1));
-    archive->m_Files[NormaliseName(fileName)] =
-        std::string(reinterpret_cast<const char*>(reader.m_Block) + offset, length);
+    const Byte* begin = reader.m_Block + offset;
+    archive->m_Files[NormaliseName(fileName)] = SkinUI::ByteBuffer(begin, begin + length);
   }
   return archive;
 }
 
-const std::string* SkinArchive::Find(const std::wstring& name) const {
+const SkinUI::ByteBuffer* SkinArchive::Find(const std::wstring& name) const {
   const auto found = m_Files.find(NormaliseName(name));
   return found == m_Files.end() ? nullptr : &found->second;
 }

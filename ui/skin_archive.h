@@ -7,18 +7,21 @@
 #include <memory>
 #include <string>
 
+#include "uiframework/resource_archive.h"
+
 // The skin archive: a 7z archive (LZMA2) of layouts and images. Opening it
 // decodes every file into memory once; look-ups are then memory reads. Names
 // are found with "\" taken as "/" and without regard to case, so
-// "res\mainWnd\bg1.png" finds "res/mainWnd/bg1.png". UI thread only.
-class SkinArchive {
+// "res\mainWnd\bg1.png" finds "res/mainWnd/bg1.png". It is the UI framework's
+// resource archive once the installer's windows are built. UI thread only.
+class SkinArchive : public SkinUI::IResourceArchive {
  public:
   // Decodes the archive held in `data`; null when it is not a readable 7z
   // archive. The bytes are not needed after the call.
   static std::unique_ptr<SkinArchive> Open(const void* data, size_t size);
 
   // The file's bytes, or null when the archive has no such file.
-  const std::string* Find(const std::wstring& name) const;
+  const SkinUI::ByteBuffer* Find(const std::wstring& name) const override;
   size_t FileCount() const { return m_Files.size(); }
 
   // The look-up key of a name: "/" separators, lower case.
@@ -26,7 +29,7 @@ class SkinArchive {
 
  private:
   SkinArchive() = default;
-  std::map<std::wstring, std::string> m_Files;  // by NormaliseName
+  std::map<std::wstring, SkinUI::ByteBuffer> m_Files;  // by NormaliseName
 };
 
 // The bytes of the executable's resource "SKINRES"/147 (language 2052), or

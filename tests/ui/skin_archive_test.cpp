@@ -6,10 +6,14 @@
 
 #include <cwchar>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
 #include "test_paths.h"
+#include "ui/frame_sequence.h"
+#include "ui/skin_archive_factory.h"
+#include "tests/uiframework/ui_test_support.h"
 
 namespace {
 
@@ -32,16 +36,22 @@ TEST(SkinArchive, DecodesTheBuiltArchiveAndFindsNamesLoosely) {
   const std::string source = testing_support::SourceDir() + "/ui/skin/";
   const std::string bg = ReadBytes(testing_support::UnixToWindowsPath(source + "res/mainWnd/bg1.png"));
   for (const wchar_t* name : {L"res\\mainWnd\\bg1.png", L"RES/MAINWND/BG1.PNG", L"res/mainWnd/bg1.png"}) {
-    const std::string* found = archive->Find(name);
+    const SkinUI::ByteBuffer* found = archive->Find(name);
     ASSERT_NE(found, nullptr) << static_cast<const void*>(name);
-    EXPECT_TRUE(*found == bg);
+    EXPECT_TRUE(std::string(found->begin(), found->end()) == bg);
   }
   // Animation frames are named by formatting the layout's pattern.
-  wchar_t frame[MAX_PATH];
-  swprintf(frame, MAX_PATH, L"res\\mainWnd\\installBtnAnimate\\%.3d.png", 7);
+  const std::wstring frame = SkinUI::FormatFrameName(L"res\\mainWnd\\installBtnAnimate\\%.3d.png", 7);
+  EXPECT_EQ(archive->Find(frame), archive->Find(L"res/mainWnd/installBtnAnimate/007.png"));
   EXPECT_NE(archive->Find(frame), nullptr);
   EXPECT_EQ(archive->Find(L"res\\mainWnd\\installPrg3.png"), nullptr);
   EXPECT_EQ(archive->Find(L"README.md"), nullptr);  // the folder's notes stay out
+  // The windows ask for their layouts in their own spelling.
+  for (const wchar_t* layout : {L"MainWnd.xml", L"ExitTipWnd.xml", L"messagebox1wnd.xml", L"MessageBox2Wnd.xml",
+                                L"InstalledPathTipWnd.xml", L"NETWORKTIPWND.XML"}) {
+    EXPECT_NE(archive->Find(layout), nullptr) << static_cast<const void*>(layout);
+  }
+  EXPECT_NE(archive->Find(L"mainWnd.xml"), nullptr);
 }
 
 TEST(SkinArchive, RefusesDamagedOrForeignBytes) {
@@ -64,6 +74,89 @@ TEST(SkinArchive, IsEmbeddedInTheInstaller) {
   FreeLibrary(module);
   EXPECT_TRUE(embedded == ReadBytes(BuildPath("ui/skin.7z"))) << embedded.size() << " bytes embedded";
   EXPECT_EQ(LoadSkinResource(GetModuleHandleW(nullptr)), "");  // this test program has none
+}
+
+// A skin window as the installer builds them: layout "MainWnd.xml" of the
+// archive behind type 4, id 147. It records load failures instead of ending
+// the process.
+class ArchiveWindow : public uiframework_test::RecordingWindow {
+ public:
+  ArchiveWindow() : RecordingWindow(L"MainWnd.xml") {}
+  std::wstring Failure;
+
+ protected:
+  int GetResourceType() const override { return SkinUI::kResourceTypeArchive; }
+  int GetResourceID() const override { return kSkinResourceId; }
+  void OnLoadFailure(const std::wstring& reason) override { Failure = reason.empty() ? L"?" : reason; }
+};
+
+TEST(SkinArchiveFactory, DecodesTheResourceOnceForTypeFourId147) {
+  const std::string bytes = ReadBytes(BuildPath("ui/skin.7z"));
+  int loads = 0;
+  SkinUI::ArchiveFactory factory = SkinUI::MakeSkinArchiveFactory([&] {
+    ++loads;
+    return bytes;
+  });
+  EXPECT_EQ(factory(3, kSkinResourceId), nullptr);
+  EXPECT_EQ(factory(SkinUI::kResourceTypeArchive, 148), nullptr);
+  EXPECT_EQ(loads, 0);
+  auto first = factory(SkinUI::kResourceTypeArchive, kSkinResourceId);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(factory(SkinUI::kResourceTypeArchive, kSkinResourceId), first);
+  EXPECT_EQ(loads, 1);
+  EXPECT_NE(first->Find(L"res\\mainWnd\\logo.png"), nullptr);
+
+  // The framework takes it as its archive for the first window; later windows
+  // (the dialogs) keep using it.
+  SkinUI::SetResourceArchive(nullptr);
+  SkinUI::SetArchiveFactory(factory);
+  SkinUI::EnsureResourceArchive(SkinUI::kResourceTypeArchive, kSkinResourceId);
+  EXPECT_EQ(SkinUI::GetResourceArchive(), first);
+  SkinUI::EnsureResourceArchive(SkinUI::kResourceTypeArchive, kSkinResourceId);
+  EXPECT_EQ(loads, 1);
+  SkinUI::SetResourceArchive(nullptr);
+  SkinUI::SetArchiveFactory(nullptr);
+}
+
+TEST(SkinArchiveFactory, MissingOrCorruptResourceLeavesTheWindowWithoutContent) {
+  std::string corrupt = ReadBytes(BuildPath("ui/skin.7z"));
+  ASSERT_FALSE(corrupt.empty());
+  corrupt[corrupt.size() / 2] ^= 0x10;
+  struct Case {
+    const char* label;
+    std::function<void()> install;
+  } cases[] = {
+      {"corrupt", [&] { SkinUI::SetArchiveFactory(SkinUI::MakeSkinArchiveFactory([&] { return corrupt; })); }},
+      {"truncated",
+       [&] { SkinUI::SetArchiveFactory(SkinUI::MakeSkinArchiveFactory([&] { return corrupt.substr(0, 100); })); }},
+      // This test program carries no skin resource.
+      {"missing", [] { SkinUI::UseEmbeddedSkinArchive(); }},
+  };
+  for (const Case& c : cases) {
+    SkinUI::SetResourceArchive(nullptr);
+    c.install();
+    ArchiveWindow window;
+    EXPECT_EQ(window.Create(nullptr, L"skin", WS_OVERLAPPEDWINDOW, 0), nullptr) << c.label;
+    EXPECT_EQ(SkinUI::GetResourceArchive(), nullptr) << c.label;
+    EXPECT_FALSE(window.Failure.empty()) << c.label;
+    EXPECT_EQ(window.Host().GetRoot(), nullptr) << c.label;
+  }
+  SkinUI::SetArchiveFactory(nullptr);
+}
+
+TEST(SkinArchiveFactory, BuildsTheMainWindowFromTheEmbeddedArchive) {
+  const std::string bytes = ReadBytes(BuildPath("ui/skin.7z"));
+  SkinUI::SetResourceArchive(nullptr);
+  SkinUI::SetArchiveFactory(SkinUI::MakeSkinArchiveFactory([&] { return bytes; }));
+  ArchiveWindow window;
+  ASSERT_NE(window.Create(nullptr, L"skin", WS_OVERLAPPEDWINDOW, 0), nullptr);
+  EXPECT_TRUE(window.Failure.empty());
+  EXPECT_NE(window.FindControl(L"mainTabLt"), nullptr);
+  EXPECT_EQ(window.GetWindowAttributes().InitialSize().cx, 600);
+  window.Close(0);
+  uiframework_test::PumpMessages(100);
+  SkinUI::SetResourceArchive(nullptr);
+  SkinUI::SetArchiveFactory(nullptr);
 }
 
 }  // namespace
