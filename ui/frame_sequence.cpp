@@ -80,11 +80,11 @@ std::wstring FormatFrameName(const std::wstring& pattern, unsigned frame) {
       while (j < pattern.size() && std::iswdigit(pattern[j])) ++j, ++digits;
     }
     if (j >= pattern.size() || digits > 4 || !std::wcschr(L"diuxX", pattern[j]) || !pattern[j]) return std::wstring();
-    const std::wstring spec = pattern.substr(i, j - i + 1);
+    const std::wstring conversion = pattern.substr(i, j - i + 1);
     wchar_t buffer[kMaxFrameName];
     const bool isSigned = pattern[j] == L'd' || pattern[j] == L'i';
-    const int written = isSigned ? std::swprintf(buffer, kMaxFrameName, spec.c_str(), static_cast<int>(frame))
-                                 : std::swprintf(buffer, kMaxFrameName, spec.c_str(), frame);
+    const int written = isSigned ? std::swprintf(buffer, kMaxFrameName, conversion.c_str(), static_cast<int>(frame))
+                                 : std::swprintf(buffer, kMaxFrameName, conversion.c_str(), frame);
     if (written < 0 || static_cast<size_t>(written) >= kMaxFrameName) return std::wstring();
     result += buffer;
     converted = true;

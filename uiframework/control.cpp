@@ -256,9 +256,9 @@ void CControlUI::PaintBorder(HDC dc) {
     ::Rectangle(dc, m_Pos.left, m_Pos.top, m_Pos.right, m_Pos.bottom);
 }
 
-bool CControlUI::DrawImageSpec(HDC dc, const ImageSpec& spec) {
-  if (spec.Empty()) return false;
-  return DrawImage(dc, m_Pos, spec);
+bool CControlUI::DrawImageSpec(HDC dc, const ImageSpec& imageSpec) {
+  if (imageSpec.Empty()) return false;
+  return DrawImage(dc, m_Pos, imageSpec);
 }
 
 bool CControlUI::DrawImageText(HDC dc, const std::wstring& text) {

@@ -126,7 +126,7 @@ class CControlUI {
   void SetFocusState(bool focused) { m_Focused = focused; }
 
  protected:
-  bool DrawImageSpec(HDC dc, const ImageSpec& spec);
+  bool DrawImageSpec(HDC dc, const ImageSpec& imageSpec);
   bool DrawImageText(HDC dc, const std::wstring& text);
 
   CControlHost* m_Host = nullptr;

@@ -60,7 +60,7 @@ void CControlHost::SetDocument(LayoutDocument document) {
   m_Root.reset();
   m_Window = std::move(document.Window);
   m_Fonts = CFontTable();
-  for (const FontDefinition& font : document.Fonts) m_Fonts.Add(font.Id, font.Spec, font.IsDefault);
+  for (const FontDefinition& font : document.Fonts) m_Fonts.Add(font.Id, font.Style, font.IsDefault);
   m_Root = std::move(document.Root);
   if (!m_Root) return;
   m_Root->SetHost(this, nullptr);

@@ -42,9 +42,9 @@ std::wstring DefaultUiFontFamily() {
   return L"Tahoma";
 }
 
-void CFontTable::Add(int id, const FontSpec& spec, bool makeDefault) {
+void CFontTable::Add(int id, const FontSpec& style, bool makeDefault) {
   Entry& entry = m_Fonts[id];
-  entry.Spec = spec;
+  entry.Style = style;
   entry.Font.Reset();
   if (makeDefault || m_DefaultId < 0) m_DefaultId = id;
 }
@@ -58,28 +58,28 @@ CFontTable::Entry& CFontTable::Resolve(int id) {
 }
 
 void CFontTable::Realize(Entry& entry) {
-  if (!IsFontFamilyAvailable(entry.Spec.Family)) entry.Spec.Family = DefaultUiFontFamily();
+  if (!IsFontFamilyAvailable(entry.Style.Family)) entry.Style.Family = DefaultUiFontFamily();
   LOGFONTW font{};
-  font.lfHeight = -(entry.Spec.Size > 0 ? entry.Spec.Size : 12);
-  font.lfWeight = entry.Spec.Bold ? FW_BOLD : FW_NORMAL;
-  font.lfItalic = entry.Spec.Italic;
-  font.lfUnderline = entry.Spec.Underline;
+  font.lfHeight = -(entry.Style.Size > 0 ? entry.Style.Size : 12);
+  font.lfWeight = entry.Style.Bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = entry.Style.Italic;
+  font.lfUnderline = entry.Style.Underline;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = CLEARTYPE_QUALITY;
-  wcsncpy(font.lfFaceName, entry.Spec.Family.c_str(), LF_FACESIZE - 1);
+  wcsncpy(font.lfFaceName, entry.Style.Family.c_str(), LF_FACESIZE - 1);
   entry.Font.Reset(::CreateFontIndirectW(&font));
   if (!entry.Font) entry.Font.Reset(::CreateFontW(font.lfHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                                                    0, 0, L"Tahoma"));
   ScopedScreenDC screen;
   ScopedSelectObject select(screen.Get(), entry.Font.Get());
   TEXTMETRICW metrics{};
-  entry.LineHeight = ::GetTextMetricsW(screen.Get(), &metrics) ? metrics.tmHeight : entry.Spec.Size;
+  entry.LineHeight = ::GetTextMetricsW(screen.Get(), &metrics) ? metrics.tmHeight : entry.Style.Size;
 }
 
 HFONT CFontTable::Get(int id) { return Resolve(id).Font.Get(); }
 
 int CFontTable::LineHeight(int id) { return Resolve(id).LineHeight; }
 
-std::wstring CFontTable::FamilyOf(int id) { return Resolve(id).Spec.Family; }
+std::wstring CFontTable::FamilyOf(int id) { return Resolve(id).Style.Family; }
 
 }  // namespace SkinUI

@@ -22,7 +22,7 @@ struct FontSpec {
 class CFontTable {
  public:
   // The first font added, or the one added with makeDefault, is the default.
-  void Add(int id, const FontSpec& spec, bool makeDefault);
+  void Add(int id, const FontSpec& style, bool makeDefault);
   // The font with that id, else the default font, else one made from the
   // default UI font. Never null.
   HFONT Get(int id);
@@ -33,7 +33,7 @@ class CFontTable {
 
  private:
   struct Entry {
-    FontSpec Spec;
+    FontSpec Style;
     UniqueFont Font;
     int LineHeight = 0;
   };

@@ -45,24 +45,24 @@ struct Blitter {
 
 }  // namespace
 
-bool DrawImage(HDC dc, const RECT& controlRect, const ImageSpec& spec) {
-  if (spec.Empty()) return true;
-  const CImage* image = CImageCache::Instance().Get(spec.File, spec.HasMask, spec.Mask);
+bool DrawImage(HDC dc, const RECT& controlRect, const ImageSpec& imageSpec) {
+  if (imageSpec.Empty()) return true;
+  const CImage* image = CImageCache::Instance().Get(imageSpec.File, imageSpec.HasMask, imageSpec.Mask);
   if (!image) return false;
 
   RECT dest = controlRect;
-  if (spec.HasDest) {
-    dest = RECT{controlRect.left + spec.Dest.left, controlRect.top + spec.Dest.top,
-                controlRect.left + spec.Dest.right, controlRect.top + spec.Dest.bottom};
+  if (imageSpec.HasDest) {
+    dest = RECT{controlRect.left + imageSpec.Dest.left, controlRect.top + imageSpec.Dest.top,
+                controlRect.left + imageSpec.Dest.right, controlRect.top + imageSpec.Dest.bottom};
     dest.right = std::min(dest.right, controlRect.right);
     dest.bottom = std::min(dest.bottom, controlRect.bottom);
   }
   RECT source{0, 0, image->Width, image->Height};
-  if (spec.HasSource) {
-    source.left = std::clamp(spec.Source.left, 0L, static_cast<LONG>(image->Width));
-    source.top = std::clamp(spec.Source.top, 0L, static_cast<LONG>(image->Height));
-    source.right = std::clamp(spec.Source.right, source.left, static_cast<LONG>(image->Width));
-    source.bottom = std::clamp(spec.Source.bottom, source.top, static_cast<LONG>(image->Height));
+  if (imageSpec.HasSource) {
+    source.left = std::clamp(imageSpec.Source.left, 0L, static_cast<LONG>(image->Width));
+    source.top = std::clamp(imageSpec.Source.top, 0L, static_cast<LONG>(image->Height));
+    source.right = std::clamp(imageSpec.Source.right, source.left, static_cast<LONG>(image->Width));
+    source.bottom = std::clamp(imageSpec.Source.bottom, source.top, static_cast<LONG>(image->Height));
   }
   if (dest.right <= dest.left || dest.bottom <= dest.top || source.right <= source.left ||
       source.bottom <= source.top)
@@ -70,15 +70,15 @@ bool DrawImage(HDC dc, const RECT& controlRect, const ImageSpec& spec) {
 
   UniqueMemoryDC memory(dc);
   ScopedSelectObject select(memory.Get(), image->Bitmap.Get());
-  const Blitter blit{dc, memory.Get(), *image, spec.Fade};
+  const Blitter blit{dc, memory.Get(), *image, imageSpec.Fade};
 
   // Corners never exceed half of either rectangle, so pieces never overlap.
   const LONG dw = dest.right - dest.left, dh = dest.bottom - dest.top;
   const LONG sw = source.right - source.left, sh = source.bottom - source.top;
-  const LONG l = std::clamp(spec.Corner.left, 0L, std::min(dw, sw) / 2);
-  const LONG r = std::clamp(spec.Corner.right, 0L, std::min(dw, sw) / 2);
-  const LONG t = std::clamp(spec.Corner.top, 0L, std::min(dh, sh) / 2);
-  const LONG b = std::clamp(spec.Corner.bottom, 0L, std::min(dh, sh) / 2);
+  const LONG l = std::clamp(imageSpec.Corner.left, 0L, std::min(dw, sw) / 2);
+  const LONG r = std::clamp(imageSpec.Corner.right, 0L, std::min(dw, sw) / 2);
+  const LONG t = std::clamp(imageSpec.Corner.top, 0L, std::min(dh, sh) / 2);
+  const LONG b = std::clamp(imageSpec.Corner.bottom, 0L, std::min(dh, sh) / 2);
 
   const LONG dx[4] = {dest.left, dest.left + l, dest.right - r, dest.right};
   const LONG dy[4] = {dest.top, dest.top + t, dest.bottom - b, dest.bottom};
@@ -86,10 +86,10 @@ bool DrawImage(HDC dc, const RECT& controlRect, const ImageSpec& spec) {
   const LONG sy[4] = {source.top, source.top + t, source.bottom - b, source.bottom};
   for (int row = 0; row < 3; ++row) {
     for (int col = 0; col < 3; ++col) {
-      if (row == 1 && col == 1 && spec.Hole) continue;
+      if (row == 1 && col == 1 && imageSpec.Hole) continue;
       const RECT d{dx[col], dy[row], dx[col + 1], dy[row + 1]};
       const RECT s{sx[col], sy[row], sx[col + 1], sy[row + 1]};
-      blit.Tiled(d, s, spec.TileX && col == 1, spec.TileY && row == 1);
+      blit.Tiled(d, s, imageSpec.TileX && col == 1, imageSpec.TileY && row == 1);
     }
   }
   return true;

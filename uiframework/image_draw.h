@@ -9,6 +9,6 @@
 namespace SkinUI {
 
 // Returns false when the image could not be loaded.
-bool DrawImage(HDC dc, const RECT& controlRect, const ImageSpec& spec);
+bool DrawImage(HDC dc, const RECT& controlRect, const ImageSpec& imageSpec);
 
 }  // namespace SkinUI

@@ -7,10 +7,10 @@
 namespace SkinUI {
 
 ImageSpec ParseImageSpec(const std::wstring& text) {
-  ImageSpec spec;
+  ImageSpec imageSpec;
   if (text.find(L'=') == std::wstring::npos) {
-    spec.File = text;
-    return spec;
+    imageSpec.File = text;
+    return imageSpec;
   }
   size_t i = 0;
   while (i < text.size()) {
@@ -38,26 +38,26 @@ ImageSpec ParseImageSpec(const std::wstring& text) {
     }
     int number = 0;
     if (EqualsNoCase(key, L"file")) {
-      spec.File = value;
+      imageSpec.File = value;
     } else if (EqualsNoCase(key, L"dest")) {
-      spec.HasDest = ParseRect(value, spec.Dest);
+      imageSpec.HasDest = ParseRect(value, imageSpec.Dest);
     } else if (EqualsNoCase(key, L"source")) {
-      spec.HasSource = ParseRect(value, spec.Source);
+      imageSpec.HasSource = ParseRect(value, imageSpec.Source);
     } else if (EqualsNoCase(key, L"corner")) {
-      if (!ParseRect(value, spec.Corner)) spec.Corner = RECT{};
+      if (!ParseRect(value, imageSpec.Corner)) imageSpec.Corner = RECT{};
     } else if (EqualsNoCase(key, L"mask")) {
-      spec.HasMask = ParseColor(value, spec.Mask);
+      imageSpec.HasMask = ParseColor(value, imageSpec.Mask);
     } else if (EqualsNoCase(key, L"fade")) {
-      if (ParseInt(value, number) && number >= 0 && number <= 255) spec.Fade = static_cast<BYTE>(number);
+      if (ParseInt(value, number) && number >= 0 && number <= 255) imageSpec.Fade = static_cast<BYTE>(number);
     } else if (EqualsNoCase(key, L"hole")) {
-      spec.Hole = ParseBool(value, false);
+      imageSpec.Hole = ParseBool(value, false);
     } else if (EqualsNoCase(key, L"xtiled")) {
-      spec.TileX = ParseBool(value, false);
+      imageSpec.TileX = ParseBool(value, false);
     } else if (EqualsNoCase(key, L"ytiled")) {
-      spec.TileY = ParseBool(value, false);
+      imageSpec.TileY = ParseBool(value, false);
     }
   }
-  return spec;
+  return imageSpec;
 }
 
 }  // namespace SkinUI

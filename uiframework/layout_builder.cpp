@@ -53,12 +53,12 @@ FontDefinition ReadFont(const pugi::xml_node& node) {
   FontDefinition font;
   int number = 0;
   if (ParseInt(Utf8ToWide(node.attribute("id").value()), number)) font.Id = number;
-  font.Spec.Family = Utf8ToWide(node.attribute("name").value());
+  font.Style.Family = Utf8ToWide(node.attribute("name").value());
   if (ParseInt(Utf8ToWide(node.attribute("size").value()), number) && number > 0 && number < 1000)
-    font.Spec.Size = number;
-  font.Spec.Bold = ParseBool(Utf8ToWide(node.attribute("bold").value()), false);
-  font.Spec.Italic = ParseBool(Utf8ToWide(node.attribute("italic").value()), false);
-  font.Spec.Underline = ParseBool(Utf8ToWide(node.attribute("underline").value()), false);
+    font.Style.Size = number;
+  font.Style.Bold = ParseBool(Utf8ToWide(node.attribute("bold").value()), false);
+  font.Style.Italic = ParseBool(Utf8ToWide(node.attribute("italic").value()), false);
+  font.Style.Underline = ParseBool(Utf8ToWide(node.attribute("underline").value()), false);
   font.IsDefault = ParseBool(Utf8ToWide(node.attribute("default").value()), false);
   return font;
 }

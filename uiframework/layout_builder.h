@@ -21,7 +21,7 @@ namespace SkinUI {
 
 struct FontDefinition {
   int Id = 0;
-  FontSpec Spec;
+  FontSpec Style;
   bool IsDefault = false;
 };
 
