@@ -15,6 +15,7 @@
 #include "core/core_constants.h"
 #include "core/crash_filter.h"
 #include "core/named_mutex.h"
+#include "core/scoped_handle.h"
 #include "core/startup.h"
 #include "test_paths.h"
 #include "utils/text_convert.h"
@@ -206,14 +207,19 @@ TEST(Startup, ExitsMinusOneWhenTheLockIsHeldAndZeroOtherwise) {
   const std::wstring lockName = std::wstring(Core::kNamedMutexPrefix) + Core::kSingleInstanceName;
   DWORD exitCode = 0;
   {
-    const HANDLE held = ::CreateMutexW(nullptr, TRUE, lockName.c_str());
-    ASSERT_NE(held, nullptr);
+    // Released on every path, so a failure here cannot make later tests'
+    // installers find the lock taken.
+    struct HeldMutex {
+      Utils::ScopedHandle Handle;
+      ~HeldMutex() {
+        if (Handle) ::ReleaseMutex(Handle.Get());
+      }
+    } held{Utils::ScopedHandle(::CreateMutexW(nullptr, TRUE, lockName.c_str()))};
+    ASSERT_TRUE(held.Handle);
     Utils::ChildProcess installer;
     installer.Start(L"\"" + exe + L"\" -downloadtype=3");
     ASSERT_TRUE(installer.WaitForExit(exitCode));
     EXPECT_EQ(exitCode, static_cast<DWORD>(-1));
-    ::ReleaseMutex(held);
-    ::CloseHandle(held);
   }
   Utils::ChildProcess installer;
   installer.Start(L"\"" + exe + L"\" -downloadtype=3");
