@@ -37,8 +37,13 @@ start_xvfb() {
 case "$cmd" in
   start)
     "$here/prefix-init.sh" "$WINE_PREFIX_DIR"
-    rm -f "$WINEPREFIX/.tovrel-display"
-    if [ -n "${DISPLAY:-}" ]; then
+    # A session of this prefix that still runs is reused, so starting twice
+    # never leaves an Xvfb without its stop.
+    xvfb_pid="$(cat "$WINEPREFIX/.tovrel-xvfb-pid" 2>/dev/null || true)"
+    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null && [ -f "$WINEPREFIX/.tovrel-display" ]; then
+      export DISPLAY="$(cat "$WINEPREFIX/.tovrel-display")"
+    elif [ -n "${DISPLAY:-}" ]; then
+      rm -f "$WINEPREFIX/.tovrel-xvfb-pid"
       echo "$DISPLAY" >"$WINEPREFIX/.tovrel-display"
     else
       start_xvfb
