@@ -11,14 +11,9 @@
 #include "install/install_codes.h"
 #include "utils/directories.h"
 #include "utils/guid_string.h"
+#include "utils/path_probes.h"
 
 namespace {
-
-bool IsExistingFile(const std::wstring& path) {
-  if (path.empty()) return false;
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::wstring OwnFileName() {
   wchar_t path[MAX_PATH] = {};
@@ -90,7 +85,7 @@ void WriteInstallationRecord(const std::wstring& folder, const std::wstring& rep
                              const std::wstring& productKey) {
   Utils::WriteRegistryStringAt(HKEY_CURRENT_USER, productKey, InstallNames::kInstallPathValue, folder);
   const std::wstring entry = reportedEntry.empty() ? folder + InstallNames::kDefaultUninstallEntry : reportedEntry;
-  if (IsExistingFile(entry)) {
+  if (Utils::IsExistingFile(entry)) {
     Utils::WriteRegistryStringAt(HKEY_CURRENT_USER, productKey, InstallNames::kUninstallEntryValue, entry);
   }
 }

@@ -10,16 +10,7 @@
 #include "install/command_lines.h"
 #include "install/install_codes.h"
 #include "install/output_lines.h"
-
-namespace {
-
-bool IsExistingFile(const std::wstring& path) {
-  if (path.empty()) return false;
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
+#include "utils/path_probes.h"
 
 UninstallRunner::UninstallRunner(DownloadCallback callback, const std::wstring& uninstallerCopy,
                                  const std::wstring& installFolder)
@@ -44,7 +35,7 @@ void UninstallRunner::Start() {
 }
 
 void UninstallRunner::Run() {
-  if (!IsExistingFile(m_UninstallerCopy)) {
+  if (!Utils::IsExistingFile(m_UninstallerCopy)) {
     Report(UNIST_CODE_FAIL, InstallValue::kUninstallerMissing, InstallText::kUninstallerMissing);
     return;
   }
