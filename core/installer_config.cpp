@@ -19,13 +19,17 @@ std::wstring ReadProfileString(const std::wstring& file, const wchar_t* key, con
 
 bool IsExactlyTrue(const std::wstring& text) { return text == L"true"; }
 
-InstallerSettings InitialInstallerConfig() {
-  InstallerSettings settings = ProfileSettings();
+std::wstring RunningExecutablePath() {
   wchar_t exePath[MAX_PATH] = {};
   // A longer path comes back cut at the buffer size; the settings file is
   // then looked for beside the cut path, which finds nothing.
   ::GetModuleFileNameW(nullptr, exePath, MAX_PATH);
-  LoadSettingsFile(settings, exePath);
+  return exePath;
+}
+
+InstallerSettings InitialInstallerConfig() {
+  InstallerSettings settings = ProfileSettings();
+  LoadSettingsFile(settings, RunningExecutablePath());
   return settings;
 }
 
@@ -80,11 +84,7 @@ void LoadSettingsFile(InstallerSettings& settings, const std::wstring& exePath) 
   settings.ProductVersion = Profile::kProductVersion;
 }
 
-void LoadSettingsFile() {
-  wchar_t exePath[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, exePath, MAX_PATH);
-  LoadSettingsFile(InstallerConfig, exePath);
-}
+void LoadSettingsFile() { LoadSettingsFile(InstallerConfig, RunningExecutablePath()); }
 
 void ApplyCommandLineOptions(InstallerSettings& settings, const CommandLineOptions& options) {
   if (options.Has(L"-downloadurl")) settings.SetDownloadUrl(options.GetString(L"-downloadurl"));
