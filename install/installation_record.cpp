@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cwchar>
 
+#include "core/installer_config.h"
 #include "core/registry_access.h"
 #include "install/install_codes.h"
 #include "utils/directories.h"
@@ -14,13 +15,6 @@
 #include "utils/path_probes.h"
 
 namespace {
-
-std::wstring OwnFileName() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::wstring();
-  return ::PathFindFileNameW(path);
-}
 
 std::wstring LocalTimeText() {
   SYSTEMTIME now = {};
@@ -70,7 +64,7 @@ void WriteSetIni(const std::wstring& folder) {
 
   const std::wstring setIni = folder + InstallNames::kSetIniName;
   using namespace InstallNames;
-  ::WritePrivateProfileStringW(kInstallSection, kAppStoreKey, OwnFileName().c_str(), setIni.c_str());
+  ::WritePrivateProfileStringW(kInstallSection, kAppStoreKey, InstallerConfig.ExeName.c_str(), setIni.c_str());
   ::WritePrivateProfileStringW(kInstallSection, kAppNameKey, kAppName, setIni.c_str());
   ::WritePrivateProfileStringW(kInstallSection, kDeviceIdKey, Utils::CreateGuidString().c_str(), setIni.c_str());
 
