@@ -41,7 +41,6 @@ void ChildProcess::Start(const std::wstring& commandLine) {
   m_Process.Reset(info.hProcess);
   m_Thread.Reset(info.hThread);
   m_ProcessId = info.dwProcessId;
-  m_ThreadId = info.dwThreadId;
 
   m_OutputPipe.CloseWriteEnd();
   m_ErrorPipe.CloseWriteEnd();

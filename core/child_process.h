@@ -63,7 +63,6 @@ class ChildProcess {
   ScopedHandle m_Process;
   ScopedHandle m_Thread;
   DWORD m_ProcessId = 0;
-  DWORD m_ThreadId = 0;
 };
 
 }  // namespace Utils

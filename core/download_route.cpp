@@ -1,5 +1,8 @@
 #include "core/download_route.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "core/product_profile.h"
 #include "utils/os_version.h"
 #include "utils/text_utils.h"
@@ -8,8 +11,8 @@ namespace Settings {
 
 std::wstring ChooseRoute(const std::wstring& osVersionName, bool is64BitSystem, int productId) {
   if (osVersionName.find(L"XP") != std::wstring::npos) return L"download_silent_xp";
-  bool in64BitList = false;
-  for (const int id : Profile::k64BitProductIds) in64BitList = in64BitList || id == productId;
+  const bool in64BitList = std::find(std::begin(Profile::k64BitProductIds), std::end(Profile::k64BitProductIds),
+                                     productId) != std::end(Profile::k64BitProductIds);
   if (in64BitList && is64BitSystem) return L"download_silent_64";
   return L"download_silent";
 }

@@ -5,6 +5,7 @@
 #include "core/download_route.h"
 #include "core/number_text.h"
 #include "core/product_profile.h"
+#include "utils/path_probes.h"
 
 namespace {
 
@@ -18,18 +19,17 @@ std::wstring ReadProfileString(const std::wstring& file, const wchar_t* key, con
 
 bool IsExactlyTrue(const std::wstring& text) { return text == L"true"; }
 
-bool IsFile(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-InstallerSettings InitialInstallerConfig() {
-  InstallerSettings settings = ProfileSettings();
+std::wstring RunningExecutablePath() {
   wchar_t exePath[MAX_PATH] = {};
   // A longer path comes back cut at the buffer size; the settings file is
   // then looked for beside the cut path, which finds nothing.
   ::GetModuleFileNameW(nullptr, exePath, MAX_PATH);
-  LoadSettingsFile(settings, exePath);
+  return exePath;
+}
+
+InstallerSettings InitialInstallerConfig() {
+  InstallerSettings settings = ProfileSettings();
+  LoadSettingsFile(settings, RunningExecutablePath());
   return settings;
 }
 
@@ -64,7 +64,7 @@ void LoadSettingsFile(InstallerSettings& settings, const std::wstring& exePath) 
   const std::wstring folder = slash == std::wstring::npos ? std::wstring() : exePath.substr(0, slash);
   const std::wstring file = folder + L"\\" + Profile::kSettingsFileName;
 
-  if (IsFile(file)) {
+  if (Utils::IsExistingFile(file)) {
     settings.SetDownloadUrl(ReadProfileString(file, L"DownloadUrl", Profile::kDownloadUrl));
     int downloadType = 0;
     settings.DownloadType = Settings::ParseLeadingInt(ReadProfileString(file, L"DownloadType", L"1"), downloadType)
@@ -84,11 +84,7 @@ void LoadSettingsFile(InstallerSettings& settings, const std::wstring& exePath) 
   settings.ProductVersion = Profile::kProductVersion;
 }
 
-void LoadSettingsFile() {
-  wchar_t exePath[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, exePath, MAX_PATH);
-  LoadSettingsFile(InstallerConfig, exePath);
-}
+void LoadSettingsFile() { LoadSettingsFile(InstallerConfig, RunningExecutablePath()); }
 
 void ApplyCommandLineOptions(InstallerSettings& settings, const CommandLineOptions& options) {
   if (options.Has(L"-downloadurl")) settings.SetDownloadUrl(options.GetString(L"-downloadurl"));

@@ -5,18 +5,19 @@
 #include <cmath>
 #include <string>
 
+#include "utils/text_utils.h"
+
 namespace Settings {
 namespace {
-
-bool IsCSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
 
 // The text after leading white space, as ASCII; any other character ends it
 // (no digit, sign, point or exponent outside ASCII can continue a number).
 std::string AsciiAfterSpace(const std::wstring& text) {
-  size_t i = 0;
-  while (i < text.size() && IsCSpace(text[i])) ++i;
   std::string ascii;
-  for (; i < text.size() && text[i] > 0 && text[i] < 128; ++i) ascii.push_back(static_cast<char>(text[i]));
+  for (const wchar_t c : Utils::TrimLeft(text)) {
+    if (c == L'\0' || c >= 128) break;
+    ascii.push_back(static_cast<char>(c));
+  }
   return ascii;
 }
 

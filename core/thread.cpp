@@ -53,11 +53,7 @@ Thread::Thread(void* argument, const std::wstring& name, Body body)
   AnnounceThreadName(m_ThreadId, ThreadDebugName(m_Name, m_ThreadId));
 }
 
-Thread::~Thread() {
-  Join();
-  m_Name.clear();
-  m_Body = nullptr;
-}
+Thread::~Thread() { Join(); }
 
 bool Thread::Start() {
   if (!m_Handle) return false;

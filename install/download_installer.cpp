@@ -8,6 +8,7 @@
 #include "download/downloader_factory.h"
 #include "install/install_codes.h"
 #include "utils/directories.h"
+#include "utils/path_probes.h"
 #include "utils/temp_folder.h"
 
 namespace {
@@ -15,12 +16,6 @@ namespace {
 // The package file the pipeline deleted last, whichever pipeline that was.
 // Touched only from reports, which follow one another in time.
 std::wstring g_LastPackagePath;
-
-bool IsExistingFile(const std::wstring& path) {
-  if (path.empty()) return false;
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::wstring FolderOf(const std::wstring& path) {
   const size_t separator = path.find_last_of(L"\\/");
@@ -90,7 +85,7 @@ void CDownloadInstaller::Start() {
   m_Installer->SetElevated(m_Elevated);
   m_Installer->SetLanguage(m_Language);
 
-  if (IsExistingFile(m_PreviousUninstaller)) {
+  if (Utils::IsExistingFile(m_PreviousUninstaller)) {
     // The uninstaller is run from a copy, so that it can remove its own file
     // from the installation. When the copy fails, a copy left by an earlier
     // run (or none: then the runner reports 5004) is what runs.
@@ -196,7 +191,7 @@ void CDownloadInstaller::DeletePackages() {
 void CDownloadInstaller::OnPackageEnded() {
   // A verdict line arrives while the package still runs, and a running
   // program's file cannot be deleted then; now it can.
-  if (m_PackageToDelete.exchange(false) && IsExistingFile(m_DownloadedPackage)) {
+  if (m_PackageToDelete.exchange(false) && Utils::IsExistingFile(m_DownloadedPackage)) {
     ::DeleteFileW(m_DownloadedPackage.c_str());
   }
 }

@@ -7,25 +7,14 @@
 #include <clocale>
 #include <cwchar>
 
+#include "core/installer_config.h"
 #include "core/registry_access.h"
 #include "install/install_codes.h"
 #include "utils/directories.h"
 #include "utils/guid_string.h"
+#include "utils/path_probes.h"
 
 namespace {
-
-bool IsExistingFile(const std::wstring& path) {
-  if (path.empty()) return false;
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::wstring OwnFileName() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::wstring();
-  return ::PathFindFileNameW(path);
-}
 
 std::wstring LocalTimeText() {
   SYSTEMTIME now = {};
@@ -75,7 +64,7 @@ void WriteSetIni(const std::wstring& folder) {
 
   const std::wstring setIni = folder + InstallNames::kSetIniName;
   using namespace InstallNames;
-  ::WritePrivateProfileStringW(kInstallSection, kAppStoreKey, OwnFileName().c_str(), setIni.c_str());
+  ::WritePrivateProfileStringW(kInstallSection, kAppStoreKey, InstallerConfig.ExeName.c_str(), setIni.c_str());
   ::WritePrivateProfileStringW(kInstallSection, kAppNameKey, kAppName, setIni.c_str());
   ::WritePrivateProfileStringW(kInstallSection, kDeviceIdKey, Utils::CreateGuidString().c_str(), setIni.c_str());
 
@@ -90,7 +79,7 @@ void WriteInstallationRecord(const std::wstring& folder, const std::wstring& rep
                              const std::wstring& productKey) {
   Utils::WriteRegistryStringAt(HKEY_CURRENT_USER, productKey, InstallNames::kInstallPathValue, folder);
   const std::wstring entry = reportedEntry.empty() ? folder + InstallNames::kDefaultUninstallEntry : reportedEntry;
-  if (IsExistingFile(entry)) {
+  if (Utils::IsExistingFile(entry)) {
     Utils::WriteRegistryStringAt(HKEY_CURRENT_USER, productKey, InstallNames::kUninstallEntryValue, entry);
   }
 }

@@ -1,13 +1,10 @@
 #include "install/installer.h"
 
-#include <exception>
-
 #include "core/core_constants.h"
 #include "core/installer_config.h"
-#include "install/child_output_reader.h"
 #include "install/command_lines.h"
 #include "install/install_codes.h"
-#include "install/output_lines.h"
+#include "install/protocol_child_run.h"
 
 CInstaller::CInstaller(DownloadCallback callback, const std::wstring& packageCommand,
                        const std::wstring& installFolder, bool quickLaunchShortcut, bool desktopShortcut,
@@ -53,27 +50,11 @@ void CInstaller::RunPackage() {
   Report(IST_CODE_START, 0.0, L"");
   Report(IST_CODE_PROGRESS, 0.0, L"");
 
-  m_Child = std::make_unique<Utils::ChildProcess>();
-  try {
-    m_Child->CreatePipes();
-    m_Child->Start(m_CommandLine);
-  } catch (const std::exception&) {
-    m_Child.reset();
+  // A verdict ends the reading; without one the output is read to its end.
+  int32_t verdict = kVerdictNone;
+  if (!RunProtocolChild(m_CommandLine, m_Parser, ProtocolReading::UntilVerdict, verdict)) {
     Report(IST_CODE_FAIL, InstallValue::kStartFailed, L"");
     return;
   }
-
-  // A verdict ends the reading; without one the output is read to its end.
-  ChildOutputReader reader(*m_Child);
-  OutputLineAssembler lines;
-  int32_t verdict = kVerdictNone;
-  std::string bytes;
-  while (verdict == kVerdictNone && reader.Read(bytes)) verdict = m_Parser.Feed(lines, bytes.data(), bytes.size());
-  if (verdict == kVerdictNone) verdict = m_Parser.Finish(lines);
-
-  DWORD exitCode = 0;
-  m_Child->WaitForExit(exitCode);  // the exit code itself says nothing about the outcome
-  m_Child.reset();
-
   if (verdict == kVerdictNone) Report(IST_CODE_SUCCESS, InstallValue::kEndedWithoutVerdict, L"");
 }

@@ -15,7 +15,6 @@
 #include <memory>
 #include <string>
 
-#include "core/child_process.h"
 #include "core/thread.h"
 #include "download/downloader.h"
 #include "install/package_output_parser.h"
@@ -71,7 +70,6 @@ class CInstaller {
   bool m_DesktopShortcut;
   PackageOutputParser m_Parser;  // keeps the code page from run to run
   std::unique_ptr<Utils::Thread> m_Thread;
-  std::unique_ptr<Utils::ChildProcess> m_Child;
   bool m_AdminAccount;
   bool m_Elevated = true;
   std::wstring m_Language;

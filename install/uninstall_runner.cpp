@@ -1,25 +1,11 @@
 #include "install/uninstall_runner.h"
 
-#include <windows.h>
-
-#include <exception>
-
 #include "core/core_constants.h"
 #include "core/privileges.h"
-#include "install/child_output_reader.h"
 #include "install/command_lines.h"
 #include "install/install_codes.h"
-#include "install/output_lines.h"
-
-namespace {
-
-bool IsExistingFile(const std::wstring& path) {
-  if (path.empty()) return false;
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
+#include "install/protocol_child_run.h"
+#include "utils/path_probes.h"
 
 UninstallRunner::UninstallRunner(DownloadCallback callback, const std::wstring& uninstallerCopy,
                                  const std::wstring& installFolder)
@@ -44,37 +30,18 @@ void UninstallRunner::Start() {
 }
 
 void UninstallRunner::Run() {
-  if (!IsExistingFile(m_UninstallerCopy)) {
+  if (!Utils::IsExistingFile(m_UninstallerCopy)) {
     Report(UNIST_CODE_FAIL, InstallValue::kUninstallerMissing, InstallText::kUninstallerMissing);
     return;
   }
   Report(UNIST_CODE_PROGRESS, 0.0, L"");
 
-  m_Child.reset();
-  m_Child = std::make_unique<Utils::ChildProcess>();
-  try {
-    m_Child->CreatePipes();
-    m_Child->Start(m_CommandLine);  // a command line of 1024 characters or more throws too
-  } catch (const std::exception&) {
-    m_Child.reset();
+  // Reading goes on after a verdict until the uninstaller has ended; any
+  // verdict means there is nothing left to report at the end.
+  int32_t verdict = kVerdictNone;
+  if (!RunProtocolChild(m_CommandLine, m_Parser, ProtocolReading::ToTheEnd, verdict)) {
     Report(UNIST_CODE_FAIL, InstallValue::kStartFailed, L"");
     return;
   }
-
-  // Reading goes on after a verdict until the uninstaller has ended; any
-  // verdict means there is nothing left to report at the end.
-  bool successful = true;
-  ChildOutputReader reader(*m_Child);
-  OutputLineAssembler lines;
-  std::string bytes;
-  while (reader.Read(bytes)) {
-    if (m_Parser.Feed(lines, bytes.data(), bytes.size()) != kVerdictNone) successful = false;
-  }
-  if (m_Parser.Finish(lines) != kVerdictNone) successful = false;
-
-  DWORD exitCode = 0;
-  m_Child->WaitForExit(exitCode);
-  m_Child.reset();
-
-  if (successful) Report(UNIST_CODE_SUCCESS, InstallValue::kEndedWithoutVerdict, L"");
+  if (verdict == kVerdictNone) Report(UNIST_CODE_SUCCESS, InstallValue::kEndedWithoutVerdict, L"");
 }

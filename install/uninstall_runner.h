@@ -15,7 +15,6 @@
 #include <memory>
 #include <string>
 
-#include "core/child_process.h"
 #include "core/thread.h"
 #include "download/downloader.h"
 #include "install/uninstall_output_parser.h"
@@ -48,5 +47,4 @@ class UninstallRunner {
   std::wstring m_InstallFolder;
   UninstallOutputParser m_Parser;  // holds the output's code page
   std::unique_ptr<Utils::Thread> m_Thread;
-  std::unique_ptr<Utils::ChildProcess> m_Child;
 };

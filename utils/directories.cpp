@@ -2,14 +2,15 @@
 
 #include <windows.h>
 
+#include "utils/path_probes.h"
+
 namespace Utils {
 namespace {
 
-// Existing folder: fine. Existing non-folder: fail. Missing: create.
+// Existing folder: fine. Missing: create. Existing non-folder: the creation
+// fails.
 bool EnsureFolder(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  return ::CreateDirectoryW(path.c_str(), nullptr) != FALSE;
+  return IsExistingFolder(path) || ::CreateDirectoryW(path.c_str(), nullptr) != FALSE;
 }
 
 }  // namespace

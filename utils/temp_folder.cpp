@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "utils/path_probes.h"
 #include "utils/utils_constants.h"
 
 namespace Utils {
@@ -16,9 +17,7 @@ int GetInstallerTempFolder(wchar_t (&folder)[260]) {
   if (length + nameLength >= MAX_PATH) return 1;
   std::wmemcpy(path + length, kInstallerTempFolderName, nameLength + 1);
 
-  const DWORD attributes = ::GetFileAttributesW(path);
-  const bool exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-  if (!exists && !::CreateDirectoryW(path, nullptr)) return 1;
+  if (!IsExistingFolder(path) && !::CreateDirectoryW(path, nullptr)) return 1;
   std::wmemcpy(folder, path, MAX_PATH);
   return 0;
 }

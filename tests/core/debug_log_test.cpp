@@ -4,37 +4,21 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
 #include <regex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "log_capture.h"
+
 namespace {
-
-std::mutex g_LinesLock;
-std::vector<std::wstring> g_Lines;
-
-void CaptureSink(const wchar_t* line) {
-  std::lock_guard<std::mutex> lock(g_LinesLock);
-  g_Lines.emplace_back(line);
-}
 
 class DebugLogTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_Lines.clear();
-    m_Previous = SetDebugLogSink(&CaptureSink);
-  }
-  void TearDown() override { SetDebugLogSink(m_Previous); }
-
-  std::vector<std::wstring> Lines() {
-    std::lock_guard<std::mutex> lock(g_LinesLock);
-    return g_Lines;
-  }
+  std::vector<std::wstring> Lines() const { return m_Capture.Captured(); }
 
  private:
-  DebugLogSink m_Previous = nullptr;
+  LogCapture m_Capture;
 };
 
 std::wstring Padded(unsigned long value, int width) {

@@ -5,21 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "core/debug_log.h"
+#include "log_capture.h"
 #include "open_handles.h"
 
 namespace {
-
-std::mutex g_LinesLock;
-std::vector<std::wstring> g_Lines;
-void CaptureSink(const wchar_t* line) {
-  std::lock_guard<std::mutex> lock(g_LinesLock);
-  g_Lines.emplace_back(line);
-}
 
 // Records the names announced through the debugger exception. Added in front
 // of the thread class's own handler, so it sees the announcement first.
@@ -36,12 +28,12 @@ LONG CALLBACK RecordThreadName(EXCEPTION_POINTERS* info) {
 }
 
 TEST(Thread, Thread_RunsBodyOnlyAfterStartAndLogsBeginAndEnd) {
-  g_Lines.clear();
-  const DebugLogSink previous = SetDebugLogSink(&CaptureSink);
+  std::vector<std::wstring> captured;
   std::atomic<int> calls{0};
   int argument = 41;
   DWORD bodyThread = 0;
   {
+    LogCapture log;
     Utils::Thread thread(&argument, L"ABDEF", [&](void* arg) -> std::uint32_t {
       bodyThread = ::GetCurrentThreadId();
       *static_cast<int*>(arg) += 1;
@@ -60,11 +52,11 @@ TEST(Thread, Thread_RunsBodyOnlyAfterStartAndLogsBeginAndEnd) {
     EXPECT_EQ(thread.Id(), static_cast<DWORD>(-1)) << "id is all bits set after a join";
     EXPECT_FALSE(thread.IsCreated());
     thread.Join();  // a second join does nothing
+    captured = log.Captured();
   }
-  SetDebugLogSink(previous);
 
   std::vector<std::wstring> lines;
-  for (const auto& line : g_Lines) {
+  for (const auto& line : captured) {
     if (line.find(L"(Utils::Thread::CallBack)") != std::wstring::npos) lines.push_back(line);
   }
   ASSERT_EQ(lines.size(), 2u);

@@ -18,6 +18,10 @@
 //   copyself <name>        copy this program into the target folder
 //   delete <name>          delete a file of the target folder
 //   exit <code>            end now with <code> (default at the end: 0)
+//   spawn <ms> <pid file>  leave behind a copy of this program that holds
+//                          every inherited handle (the output pipe too) for
+//                          <ms> and then exits; its process id goes to
+//                          <pid file> as decimal text
 // "${TARGET}" in a text or name stands for the target folder (put in after
 // the escapes are read, so its backslashes stay). Lines
 // starting with "#" are comments.
@@ -25,6 +29,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cwchar>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -104,6 +109,25 @@ std::string LoadScript(Role role) {
   return role == Role::Uninstaller ? kDefaultUninstallerScript : kDefaultPackageScript;
 }
 
+// The process `spawn` leaves behind: "<this program>" -linger=<ms>.
+constexpr wchar_t kLingerSwitch[] = L" -linger=";
+
+void SpawnLingering(const std::string& arguments) {
+  std::istringstream words(arguments);
+  unsigned long milliseconds = 0;
+  std::string pidFile;
+  words >> milliseconds;
+  std::getline(words >> std::ws, pidFile);
+  std::wstring commandLine = L"\"" + OwnPath() + L"\"" + kLingerSwitch + std::to_wstring(milliseconds);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) return;
+  std::ofstream(Widen(pidFile).c_str(), std::ios::binary) << info.dwProcessId;
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+}
+
 std::string Unescape(const std::string& text) {
   std::string bytes;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -162,6 +186,11 @@ std::wstring InTarget(const std::wstring& target, const std::string& name) {
 
 int main() {
   const std::wstring commandLine = GetCommandLineW();
+  const size_t linger = commandLine.find(kLingerSwitch);
+  if (linger != std::wstring::npos) {
+    Sleep(static_cast<DWORD>(std::wcstoul(commandLine.c_str() + linger + std::wcslen(kLingerSwitch), nullptr, 10)));
+    return 0;
+  }
   const Invocation invocation = ReadCommandLine(commandLine);
   if (invocation.role == Role::Product) return 0;
   const std::string target = Narrow(invocation.target);
@@ -201,6 +230,8 @@ int main() {
       CopyFileW(OwnPath().c_str(), InTarget(invocation.target, Substitute(rest, target)).c_str(), FALSE);
     } else if (verb == "delete") {
       DeleteFileW(InTarget(invocation.target, Substitute(rest, target)).c_str());
+    } else if (verb == "spawn") {
+      SpawnLingering(rest);
     } else if (verb == "exit") {
       return std::atoi(rest.c_str());
     }

@@ -111,6 +111,31 @@ TEST_F(InstallerTest, Installer_PackageReceivesTheComposedCommandLine) {
   EXPECT_EQ(recorded, utf8(withFolder) + "\n" + utf8(withoutFolder) + "\n");
 }
 
+TEST_F(InstallerTest, Installer_RunEndsWithThePackageThoughAProcessItLeftHoldsItsOutput) {
+  // The package leaves behind a process that inherited its output pipe and
+  // lives on for a minute; the run still ends when the package has ended.
+  const std::wstring pidFile = m_Folder.File("lingering.pid");
+  FakeScript fake(m_Folder, kPackageScriptVariable,
+                  "spawn 60000 " + std::string(pidFile.begin(), pidFile.end()) + "\nline Progress=0.5\nsleep 300\n");
+  ReportRecorder recorder;
+  {
+    CInstaller installer(recorder.Callback(), PackageCommand(), Folder(), false, false, false);
+    installer.Start();
+    EXPECT_TRUE(recorder.WaitFor({IST_CODE_SUCCESS, IST_CODE_FAIL}, 1, std::chrono::seconds(15)))
+        << "the run waited for the process the package left behind";
+    // Ends the lingering process whatever happened, so that neither the
+    // runner's thread nor the test run waits for it.
+    const DWORD pid = static_cast<DWORD>(std::stoul("0" + ReadFileBytes(pidFile)));
+    ASSERT_NE(pid, 0u) << "the package left nothing behind";
+    const HANDLE lingering = ::OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+    ASSERT_NE(lingering, nullptr);
+    ::TerminateProcess(lingering, 0);
+    ::CloseHandle(lingering);
+  }
+  EXPECT_EQ(recorder.Reports(),
+            (std::vector<Report>{kStart, kLaunched, {IST_CODE_PROGRESS, 0.5, L""}, {IST_CODE_SUCCESS, 1.0, L""}}));
+}
+
 TEST_F(InstallerTest, Installer_StartFailureAndRestartKeepingTheCodePage) {
   ReportRecorder recorder;
   {
