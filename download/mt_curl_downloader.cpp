@@ -52,36 +52,18 @@ CMTCurlDownloader::CMTCurlDownloader(DownloadCallback callback, const std::wstri
 }
 
 CMTCurlDownloader::~CMTCurlDownloader() {
-  m_Stopping = true;
-  m_Threads.WaitForNone();
-  m_Thread.reset();
-  m_FinishedThreads.clear();
+  m_Workers.Stop();
+  m_Workers.Wait();
   clearParts();
   deletePartFiles();
 }
 
 void CMTCurlDownloader::Start() {
-  if (m_Stopping) return;
-  if (m_Thread) {
-    if (m_Thread->Id() == GetCurrentThreadId()) {
-      m_FinishedThreads.push_back(std::move(m_Thread));
-    } else {
-      m_Thread.reset();  // joins; the previous worker has ended or is ending
-      m_FinishedThreads.clear();
-    }
-  }
-  const DetachedThreads::Count count = m_Threads.Share();
-  DetachedThreads::Enter(count);
-  m_Thread = std::make_unique<Utils::Thread>(this, L"ABDEF", [count](void* self) -> std::uint32_t {
-    static_cast<CMTCurlDownloader*>(self)->Start_Down();
-    DetachedThreads::Leave(count);
-    return 0;
-  });
-  if (!m_Thread->Start()) DetachedThreads::Leave(count);
+  m_Workers.Launch(this, [this] { Start_Down(); });
 }
 
 void CMTCurlDownloader::Report(int32_t code, double value, const wchar_t* text) {
-  if (!m_Stopping) m_Callback(code, value, text);
+  if (!m_Workers.Stopping()) m_Callback(code, value, text);
 }
 
 std::wstring CMTCurlDownloader::PartPath(int index) const { return m_FilePath + L"_" + std::to_wstring(index); }
@@ -139,10 +121,10 @@ void CMTCurlDownloader::Start_Down() {
   // unchanged until the waiting thread clears it after all of them ended.
   for (auto& part : m_Parts) {
     if (part->state != -1) continue;
-    if (m_Stopping) break;
+    if (m_Workers.Stopping()) break;
     ++m_RunningParts;
     DownloadPartNode* node = part.get();
-    if (!m_Threads.Launch([this, node] { downloadThreadFun(node); })) {
+    if (!m_Workers.Threads().Launch([this, node] { downloadThreadFun(node); })) {
       LOG_LINE(L"CMTCurlDownloader::Start_Down", L"no thread for part %s\r\n", node->partPath.c_str());
       node->file.reset();
       PartEnded();
@@ -151,7 +133,7 @@ void CMTCurlDownloader::Start_Down() {
     // the later range, which then ends the run that much later.
   }
   // Without a thread of its own the run still ends, here on the worker.
-  if (!m_Threads.Launch([this] { waitForFinishThreadFun(); })) waitForFinishThreadFun();
+  if (!m_Workers.Threads().Launch([this] { waitForFinishThreadFun(); })) waitForFinishThreadFun();
 }
 
 bool CMTCurlDownloader::getRealDownloadUrl(const std::string& url) {
@@ -205,17 +187,17 @@ bool CMTCurlDownloader::getRealDownloadUrl(const std::string& url) {
 }
 
 int CMTCurlDownloader::probeProgressCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-  return static_cast<CMTCurlDownloader*>(self)->m_Stopping ? 1 : 0;
+  return static_cast<CMTCurlDownloader*>(self)->m_Workers.Stopping() ? 1 : 0;
 }
 
 void CMTCurlDownloader::downloadThreadFun(DownloadPartNode* part) {
   int budget = kRetryBudget;
   int32_t result = downloadExe(part);
-  while (result != 0 && budget > 0 && !m_Stopping) {
+  while (result != 0 && budget > 0 && !m_Workers.Stopping()) {
     budget -= result == CURLE_PARTIAL_FILE ? 1 : 2;
     LOG_LINE(L"CMTCurlDownloader::downloadThreadFun", L"CurlDownLoader Code=%d\r\n", result);
     Sleep(kAttemptPauseMs);
-    if (m_Stopping) break;
+    if (m_Workers.Stopping()) break;
     result = downloadExe(part);
   }
   part->file.reset();
@@ -300,7 +282,7 @@ size_t CMTCurlDownloader::partWriteCallback(char* data, size_t size, size_t coun
 
 int CMTCurlDownloader::progressCallback(void* selfPointer, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   auto* self = static_cast<CMTCurlDownloader*>(selfPointer);
-  if (self->m_Stopping) return 1;
+  if (self->m_Workers.Stopping()) return 1;
   std::lock_guard<std::mutex> hold(self->m_ProgressLock);
   const int64_t now = static_cast<int64_t>(time(nullptr));
   if (now <= self->m_LastProgressTime) return 0;
@@ -326,7 +308,7 @@ void CMTCurlDownloader::waitForFinishThreadFun() {
     std::unique_lock<std::mutex> hold(m_PartsLock);
     m_PartsEnded.wait(hold, [this] { return m_RunningParts <= 0; });
   }
-  if (m_Stopping) {
+  if (m_Workers.Stopping()) {
     clearParts();
     return;
   }

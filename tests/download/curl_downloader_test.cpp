@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -176,6 +177,27 @@ TEST_F(CurlDownloaderTest, DestructionStopsASlowDownloadPromptly) {
   EXPECT_EQ(m_Recorder->Reports().size(), reportsAtDestruction);
   EXPECT_FALSE(FileExists(Destination() + L".part"));
   EXPECT_FALSE(FileExists(Destination()));
+}
+
+TEST_F(CurlDownloaderTest, DestructionDuringARetryCallbackStartsNoFurtherRun) {
+  const auto info = m_Server.Configure(R"({"size": 1500000, "digest": "wrong"})");
+  m_Downloader = std::make_unique<CCurlDownloader>(m_Recorder->Callback(), m_Server.PackageUrl(), Destination());
+  CCurlDownloader* downloader = m_Downloader.get();
+  std::promise<void> retrying;
+  // The pipeline's answer to DL_CODE_RETRY, late: destruction has begun.
+  m_Recorder->m_OnRetry = [&] {
+    retrying.set_value();
+    Sleep(300);
+    downloader->Start();
+  };
+  m_Downloader->Start();
+  ASSERT_EQ(retrying.get_future().wait_for(std::chrono::seconds(60)), std::future_status::ready);
+
+  m_Downloader.reset();
+  Sleep(700);
+  EXPECT_EQ(m_Recorder->Reports().back().code, DL_CODE_RETRY);
+  EXPECT_EQ(m_Server.FileGets(info["final_path"].asString()).size(), 1u);
+  EXPECT_FALSE(FileExists(Destination() + L".part"));
 }
 
 class CurlDownloaderTlsTest : public ::testing::Test {
