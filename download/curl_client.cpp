@@ -177,7 +177,9 @@ int32_t CurlClient::Start() {
   LOG_LINE(L"CurlClient::Start", L"error:%d:%s\r\n", result, CurlErrorText(result).c_str());
   if (result == 0) {
     DeleteFileW(m_FilePath.c_str());
-    MoveFileW(partPath.c_str(), m_FilePath.c_str());
+    // The part file stays for the next attempt when the destination cannot
+    // be replaced: a complete download is no package until it is in place.
+    if (!MoveFileW(partPath.c_str(), m_FilePath.c_str())) result = kDestinationUnwritable;
   }
   LOG_LINE(L"CurlClient::Start", L"end download\r\n");
   return result;

@@ -324,56 +324,67 @@ void CMTCurlDownloader::waitForFinishThreadFun() {
     clearParts();
     // Without progress the part files are not worth resuming.
     if (m_LastPercent == 0.0) deletePartFiles();
-    if (m_Retried) {
-      m_LastPercent = 0.0;
-      Report(DL_CODE_FAIL, static_cast<double>(firstError), DownloadText::kLibCurl);
-    } else {
-      m_Retried = true;
-      Report(DL_CODE_RETRY, static_cast<double>(firstError), DownloadText::kLibCurl);
-    }
+    RetryOnceOrFail(static_cast<double>(firstError));
     return;
   }
 
   m_LastPercent = 0.0;
-  joinParts();
+  const size_t partCount = m_Parts.size();
+  clearParts();
+  if (!joinParts(partCount)) {
+    LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"finish recv, join failed.\r\n");
+    deletePartFiles();
+    RetryOnceOrFail(0.0);
+    return;
+  }
   if (m_Md5.size() == 32) {
     const std::string actual = Utils::GetFileMd5(m_FilePath);
     if (actual.size() == 32 && actual != m_Md5) {
       Report(DL_CODE_REASON, 0.0, DownloadText::kMtDigestMismatch);
       DeleteFileW(m_FilePath.c_str());
-      clearParts();
-      if (m_Retried) {
-        LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"finish recv, md5 chaek failed and retry failed.\r\n");
-        Report(DL_CODE_FAIL, 0.0, DownloadText::kLibCurl);
-      } else {
-        m_Retried = true;
-        LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"finish recv, md5 chaek failed retry once.\r\n");
-        Report(DL_CODE_RETRY, 0.0, DownloadText::kLibCurl);
-      }
+      LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"finish recv, md5 chaek failed.\r\n");
+      RetryOnceOrFail(0.0);
       return;
     }
   } else {
     Report(DL_CODE_REASON, 0.0, DownloadText::kMtDigestMissing);
   }
   LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"finish recv\r\n");
-  clearParts();
   Report(DL_CODE_SUCCESS, 0.0, DownloadText::kLibCurl);
 }
 
-void CMTCurlDownloader::joinParts() {
+void CMTCurlDownloader::RetryOnceOrFail(double value) {
+  if (m_Retried) {
+    m_LastPercent = 0.0;
+    Report(DL_CODE_FAIL, value, DownloadText::kLibCurl);
+  } else {
+    m_Retried = true;
+    Report(DL_CODE_RETRY, value, DownloadText::kLibCurl);
+  }
+}
+
+bool CMTCurlDownloader::joinParts(size_t partCount) {
+  bool joined = true;
   {
     UniquePartFile first(_wfopen(PartPath(0).c_str(), L"ab+"));
-    for (size_t i = 1; i < m_Parts.size(); ++i) {
+    joined = first != nullptr;
+    std::vector<char> block(kJoinBlockBytes);
+    for (size_t i = 1; i < partCount; ++i) {
       const std::wstring path = PartPath(static_cast<int>(i));
-      UniquePartFile next(_wfopen(path.c_str(), L"rb"));
-      if (first && next) {
-        std::vector<char> block(kJoinBlockBytes);
-        size_t read = 0;
-        while ((read = fread(block.data(), 1, block.size(), next.get())) > 0) fwrite(block.data(), 1, read, first.get());
+      UniquePartFile next(joined ? _wfopen(path.c_str(), L"rb") : nullptr);
+      joined = joined && next != nullptr;
+      size_t read = 0;
+      while (joined && (read = fread(block.data(), 1, block.size(), next.get())) > 0) {
+        joined = fwrite(block.data(), 1, read, first.get()) == read;
       }
+      if (joined) joined = !ferror(next.get());
       LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"partPath::%s\r\n", path.c_str());
     }
+    // Closing flushes the last block: a failure there is a short file too.
+    if (first && fclose(first.release()) != 0) joined = false;
   }
-  MoveFileW(PartPath(0).c_str(), m_FilePath.c_str());
+  // A destination that cannot be replaced leaves no package behind.
+  if (joined && !MoveFileW(PartPath(0).c_str(), m_FilePath.c_str())) joined = false;
   deletePartFiles();
+  return joined;
 }

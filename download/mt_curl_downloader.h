@@ -48,7 +48,10 @@ class CMTCurlDownloader : public CDownloader {
   void downloadThreadFun(DownloadPartNode* part);
   int32_t downloadExe(DownloadPartNode* part);
   void waitForFinishThreadFun();
-  void joinParts();
+  // Joins the part files into the destination; false when any step failed.
+  bool joinParts(size_t partCount);
+  // After a failed run: DL_CODE_RETRY the first time, DL_CODE_FAIL after.
+  void RetryOnceOrFail(double value);
   void clearParts();
   void deletePartFiles();
   std::wstring PartPath(int index) const;

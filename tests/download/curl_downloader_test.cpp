@@ -147,6 +147,16 @@ TEST_F(CurlDownloaderTest, DigestOutcomes) {
   }
 }
 
+TEST_F(CurlDownloaderTest, DestinationThatCannotBeReplacedFailsTheDownload) {
+  const auto info = m_Server.Configure(R"({"size": 1100000})");
+  ASSERT_TRUE(CreateDirectoryW(Destination().c_str(), nullptr));
+  const double unwritable = CurlClient::kDestinationUnwritable;
+  EXPECT_EQ(Download(m_Server.PackageUrl()),
+            (std::vector<Report>{{DL_CODE_START, 1.0, L""}, {DL_CODE_FAIL, unwritable, kLibCurl}}));
+  // Later attempts find the part file complete and only try to put it in place.
+  EXPECT_EQ(m_Server.FileGets(info["final_path"].asString()).size(), 1u);
+}
+
 TEST_F(CurlDownloaderTest, DownloadsAFileUrl) {
   const auto info = m_Server.Configure(R"({"size": 1200000})");
   const std::string md5 = info["md5"].asString();

@@ -201,6 +201,16 @@ TEST_F(MTCurlDownloaderTest, DigestOutcomes) {
   }
 }
 
+TEST_F(MTCurlDownloaderTest, DestinationThatCannotBeReplacedFailsTheDownload) {
+  const auto info = m_Server.Configure(R"({"size": 300000, "digest": "none"})");
+  ASSERT_TRUE(CreateDirectoryW(Destination().c_str(), nullptr));
+  const Report retry{DL_CODE_RETRY, 0.0, kLibCurl};
+  const Report fail{DL_CODE_FAIL, 0.0, kLibCurl};
+  EXPECT_EQ(Download(), (std::vector<Report>{kStart, retry, kStart, fail}));
+  EXPECT_EQ(FileRanges(info), std::vector<std::string>(2, "bytes=0-299999"));
+  EXPECT_FALSE(FileExists(PartFile(0)));
+}
+
 TEST_F(MTCurlDownloaderTest, ProbeWithoutUsableLengthFailsAtOnce) {
   const Report fail{DL_CODE_FAIL, 0.0, kLibCurl};
   const char* configs[] = {R"({"status": 404})", R"({"size": 255})", R"({"no_length": true})"};
