@@ -176,15 +176,12 @@ TEST_F(CurlDownloaderTest, DestructionStopsASlowDownloadPromptly) {
   m_Server.Configure(R"({"size": 8000000, "rate": 400000})");
   m_Downloader = std::make_unique<CCurlDownloader>(m_Recorder->Callback(), m_Server.PackageUrl(), Destination());
   m_Downloader->Start();
-  for (int i = 0; i < 100 && m_Recorder->Progress().empty(); ++i) Sleep(50);
-  ASSERT_FALSE(m_Recorder->Progress().empty()) << "the download never progressed";
+  ASSERT_TRUE(m_Recorder->WaitForProgress()) << "the download never progressed";
 
   const auto began = std::chrono::steady_clock::now();
   m_Downloader.reset();
   EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(5));
-  const size_t reportsAtDestruction = m_Recorder->Reports().size();
-  Sleep(700);
-  EXPECT_EQ(m_Recorder->Reports().size(), reportsAtDestruction);
+  EXPECT_TRUE(m_Recorder->StaysQuietFor(std::chrono::milliseconds(700)));
   EXPECT_FALSE(FileExists(Destination() + L".part"));
   EXPECT_FALSE(FileExists(Destination()));
 }
