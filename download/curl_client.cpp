@@ -20,17 +20,10 @@ constexpr long kConnectTimeoutSeconds = 60;
 // callbacks per megabyte; the bytes written are the same.
 constexpr long kReceiveBufferBytes = 256 * 1024;
 
-size_t DiscardBody(char*, size_t size, size_t count, void*) { return size * count; }
-
 struct FileCloser {
   void operator()(FILE* file) const { fclose(file); }
 };
 using UniqueFile = std::unique_ptr<FILE, FileCloser>;
-
-std::wstring CurlErrorText(int32_t code) {
-  // Own results have no libcurl text; curl_easy_strerror names them unknown.
-  return Utils::MultiByteToWide(curl_easy_strerror(static_cast<CURLcode>(code)), CP_ACP);
-}
 
 bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
   return text.compare(0, wcslen(prefix), prefix) == 0;

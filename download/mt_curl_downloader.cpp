@@ -28,12 +28,6 @@ constexpr DWORD kAttemptPauseMs = 400;
 // a visible share of the whole download.
 constexpr size_t kJoinBlockBytes = 1024 * 1024;
 
-size_t DiscardBody(char*, size_t size, size_t count, void*) { return size * count; }
-
-std::wstring CurlErrorText(int32_t code) {
-  return Utils::MultiByteToWide(curl_easy_strerror(static_cast<CURLcode>(code)), CP_ACP);
-}
-
 // Size of an existing file, 0 when it is missing or unreadable.
 int64_t ExistingSize(const std::wstring& path) {
   struct _stat64 status;
