@@ -51,6 +51,10 @@ void RecordStore::PutBack(const std::deque<std::string>& batch) {
 bool RecordStore::FlushBatch() {
   Load();
   std::lock_guard<std::mutex> flushing(m_FlushLock);
+  return FlushBatchLocked();
+}
+
+bool RecordStore::FlushBatchLocked() {
   std::deque<std::string> batch;
   {
     std::lock_guard<std::mutex> hold(m_QueueLock);
@@ -79,13 +83,17 @@ bool RecordStore::FlushBatch() {
 
 bool RecordStore::FlushAll() {
   Load();
+  // The emptiness check waits for another thread's batch on the wire: an
+  // empty queue means nothing is staged only once that batch has been
+  // accepted, and a refused one is back in front to be sent here.
+  std::lock_guard<std::mutex> flushing(m_FlushLock);
   for (;;) {
     {
       std::lock_guard<std::mutex> hold(m_QueueLock);
       if (m_Closed) return false;
       if (m_Queue.empty()) return true;
     }
-    if (!FlushBatch()) return false;
+    if (!FlushBatchLocked()) return false;
   }
 }
 

@@ -27,7 +27,9 @@ class RecordStore {
   void Add(std::string record);
   // Sends the oldest batch; true when it was accepted or nothing was staged.
   bool FlushBatch();
-  // Sends batches until the queue is empty; false at the first failure.
+  // Sends batches until the queue is empty; false at the first failure. A
+  // batch another thread has on the wire counts: true only once it too was
+  // accepted.
   bool FlushAll();
   // Reads the staging file in front of the queue and empties it, once per run.
   void Load();
@@ -41,6 +43,8 @@ class RecordStore {
 
  private:
   void LoadLocked();
+  // FlushBatch with m_FlushLock held by the caller.
+  bool FlushBatchLocked();
   void PutBack(const std::deque<std::string>& batch);
 
   std::deque<std::string> m_Queue;

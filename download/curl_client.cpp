@@ -20,17 +20,10 @@ constexpr long kConnectTimeoutSeconds = 60;
 // callbacks per megabyte; the bytes written are the same.
 constexpr long kReceiveBufferBytes = 256 * 1024;
 
-size_t DiscardBody(char*, size_t size, size_t count, void*) { return size * count; }
-
 struct FileCloser {
   void operator()(FILE* file) const { fclose(file); }
 };
 using UniqueFile = std::unique_ptr<FILE, FileCloser>;
-
-std::wstring CurlErrorText(int32_t code) {
-  // Own results have no libcurl text; curl_easy_strerror names them unknown.
-  return Utils::MultiByteToWide(curl_easy_strerror(static_cast<CURLcode>(code)), CP_ACP);
-}
 
 bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
   return text.compare(0, wcslen(prefix), prefix) == 0;
@@ -177,7 +170,9 @@ int32_t CurlClient::Start() {
   LOG_LINE(L"CurlClient::Start", L"error:%d:%s\r\n", result, CurlErrorText(result).c_str());
   if (result == 0) {
     DeleteFileW(m_FilePath.c_str());
-    MoveFileW(partPath.c_str(), m_FilePath.c_str());
+    // The part file stays for the next attempt when the destination cannot
+    // be replaced: a complete download is no package until it is in place.
+    if (!MoveFileW(partPath.c_str(), m_FilePath.c_str())) result = kDestinationUnwritable;
   }
   LOG_LINE(L"CurlClient::Start", L"end download\r\n");
   return result;

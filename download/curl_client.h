@@ -20,6 +20,7 @@ class CurlClient {
   using ProgressHook = void (*)(void* owner, double speed, double reserved, double percent);
 
   // Own results of Start besides libcurl's CURLcode values.
+  static constexpr int32_t kDestinationUnwritable = -995;
   static constexpr int32_t kPartFileUnopenable = -996;
   static constexpr int32_t kNoCurlHandle = -997;
   static constexpr int32_t kNoUsableLength = -998;

@@ -17,30 +17,17 @@ CCurlDownloader::CCurlDownloader(DownloadCallback callback, const std::wstring& 
 }
 
 CCurlDownloader::~CCurlDownloader() {
-  m_Stopping = true;
+  m_Workers.Stop();
   m_Client.Abort();
-  m_Thread.reset();
-  m_FinishedThreads.clear();
+  m_Workers.Wait();
 }
 
 void CCurlDownloader::Start() {
-  if (m_Thread) {
-    if (m_Thread->Id() == GetCurrentThreadId()) {
-      m_FinishedThreads.push_back(std::move(m_Thread));
-    } else {
-      m_Thread.reset();  // joins
-      m_FinishedThreads.clear();
-    }
-  }
-  m_Thread = std::make_unique<Utils::Thread>(this, L"ABDEF", [](void* self) -> std::uint32_t {
-    static_cast<CCurlDownloader*>(self)->dlThreadFun();
-    return 0;
-  });
-  m_Thread->Start();
+  m_Workers.Launch(this, [this] { dlThreadFun(); });
 }
 
 void CCurlDownloader::Report(int32_t code, double value, const wchar_t* text) {
-  if (!m_Stopping) m_Callback(code, value, text);
+  if (!m_Workers.Stopping()) m_Callback(code, value, text);
 }
 
 void CCurlDownloader::OnProgress(void* owner, double speed, double, double percent) {
@@ -51,6 +38,8 @@ void CCurlDownloader::OnProgress(void* owner, double speed, double, double perce
 
 void CCurlDownloader::dlThreadFun() {
   Report(DL_CODE_START, 1.0, L"");
+  // A worker launched from a callback while destruction began.
+  if (m_Workers.Stopping()) return;
   if (m_FilePath.empty()) {
     Report(DL_CODE_FAIL, 1.0, L"");
     return;
@@ -66,7 +55,7 @@ void CCurlDownloader::dlThreadFun() {
     }
     LOG_LINE(L"CCurlDownloader::dlThreadFun", L"CurlDownLoader Code=%d\r\n", result);
     Sleep(500);
-    if (m_Stopping) return;
+    if (m_Workers.Stopping()) return;
     result = m_Client.Start();
   }
 

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <atomic>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "core/thread.h"
 #include "download/curl_client.h"
+#include "download/download_workers.h"
 #include "download/downloader.h"
 
 // The default downloader: one libcurl stream through CurlClient, resumed from
@@ -34,10 +31,6 @@ class CCurlDownloader : public CDownloader {
   std::wstring m_FilePath;
   std::wstring m_Url;
   CurlClient m_Client;
-  std::unique_ptr<Utils::Thread> m_Thread;
   bool m_Retried = false;
-  // Workers that called Start on themselves (from their DL_CODE_RETRY
-  // callback): they end right after, and are joined later from another thread.
-  std::vector<std::unique_ptr<Utils::Thread>> m_FinishedThreads;
-  std::atomic<bool> m_Stopping{false};
+  DownloadWorkers m_Workers;
 };

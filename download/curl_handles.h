@@ -1,10 +1,17 @@
 #pragma once
 
+#include <windows.h>
+
 #include <curl/curl.h>
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
-// Move-only owners for libcurl handles; only these call the cleanup functions.
+#include "utils/text_convert.h"
+
+// Move-only owners for libcurl handles (only these call the cleanup
+// functions) and the other libcurl pieces both downloaders use.
 struct CurlEasyCleanup {
   void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
@@ -23,3 +30,12 @@ inline bool AppendHeader(UniqueCurlSlist& list, const char* header) {
   list.reset(grown);
   return true;
 }
+
+// libcurl's text for a result, for the log. Own results (negative) have no
+// libcurl text; curl_easy_strerror names them unknown.
+inline std::wstring CurlErrorText(int32_t code) {
+  return Utils::MultiByteToWide(curl_easy_strerror(static_cast<CURLcode>(code)), CP_ACP);
+}
+
+// Write function of requests whose body nobody reads (probes).
+inline size_t DiscardBody(char*, size_t size, size_t count, void*) { return size * count; }

@@ -28,12 +28,6 @@ constexpr DWORD kAttemptPauseMs = 400;
 // a visible share of the whole download.
 constexpr size_t kJoinBlockBytes = 1024 * 1024;
 
-size_t DiscardBody(char*, size_t size, size_t count, void*) { return size * count; }
-
-std::wstring CurlErrorText(int32_t code) {
-  return Utils::MultiByteToWide(curl_easy_strerror(static_cast<CURLcode>(code)), CP_ACP);
-}
-
 // Size of an existing file, 0 when it is missing or unreadable.
 int64_t ExistingSize(const std::wstring& path) {
   struct _stat64 status;
@@ -52,36 +46,18 @@ CMTCurlDownloader::CMTCurlDownloader(DownloadCallback callback, const std::wstri
 }
 
 CMTCurlDownloader::~CMTCurlDownloader() {
-  m_Stopping = true;
-  m_Threads.WaitForNone();
-  m_Thread.reset();
-  m_FinishedThreads.clear();
+  m_Workers.Stop();
+  m_Workers.Wait();
   clearParts();
   deletePartFiles();
 }
 
 void CMTCurlDownloader::Start() {
-  if (m_Stopping) return;
-  if (m_Thread) {
-    if (m_Thread->Id() == GetCurrentThreadId()) {
-      m_FinishedThreads.push_back(std::move(m_Thread));
-    } else {
-      m_Thread.reset();  // joins; the previous worker has ended or is ending
-      m_FinishedThreads.clear();
-    }
-  }
-  const DetachedThreads::Count count = m_Threads.Share();
-  DetachedThreads::Enter(count);
-  m_Thread = std::make_unique<Utils::Thread>(this, L"ABDEF", [count](void* self) -> std::uint32_t {
-    static_cast<CMTCurlDownloader*>(self)->Start_Down();
-    DetachedThreads::Leave(count);
-    return 0;
-  });
-  if (!m_Thread->Start()) DetachedThreads::Leave(count);
+  m_Workers.Launch(this, [this] { Start_Down(); });
 }
 
 void CMTCurlDownloader::Report(int32_t code, double value, const wchar_t* text) {
-  if (!m_Stopping) m_Callback(code, value, text);
+  if (!m_Workers.Stopping()) m_Callback(code, value, text);
 }
 
 std::wstring CMTCurlDownloader::PartPath(int index) const { return m_FilePath + L"_" + std::to_wstring(index); }
@@ -139,10 +115,10 @@ void CMTCurlDownloader::Start_Down() {
   // unchanged until the waiting thread clears it after all of them ended.
   for (auto& part : m_Parts) {
     if (part->state != -1) continue;
-    if (m_Stopping) break;
+    if (m_Workers.Stopping()) break;
     ++m_RunningParts;
     DownloadPartNode* node = part.get();
-    if (!m_Threads.Launch([this, node] { downloadThreadFun(node); })) {
+    if (!m_Workers.Threads().Launch([this, node] { downloadThreadFun(node); })) {
       LOG_LINE(L"CMTCurlDownloader::Start_Down", L"no thread for part %s\r\n", node->partPath.c_str());
       node->file.reset();
       PartEnded();
@@ -151,7 +127,7 @@ void CMTCurlDownloader::Start_Down() {
     // the later range, which then ends the run that much later.
   }
   // Without a thread of its own the run still ends, here on the worker.
-  if (!m_Threads.Launch([this] { waitForFinishThreadFun(); })) waitForFinishThreadFun();
+  if (!m_Workers.Threads().Launch([this] { waitForFinishThreadFun(); })) waitForFinishThreadFun();
 }
 
 bool CMTCurlDownloader::getRealDownloadUrl(const std::string& url) {
@@ -205,17 +181,17 @@ bool CMTCurlDownloader::getRealDownloadUrl(const std::string& url) {
 }
 
 int CMTCurlDownloader::probeProgressCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-  return static_cast<CMTCurlDownloader*>(self)->m_Stopping ? 1 : 0;
+  return static_cast<CMTCurlDownloader*>(self)->m_Workers.Stopping() ? 1 : 0;
 }
 
 void CMTCurlDownloader::downloadThreadFun(DownloadPartNode* part) {
   int budget = kRetryBudget;
   int32_t result = downloadExe(part);
-  while (result != 0 && budget > 0 && !m_Stopping) {
+  while (result != 0 && budget > 0 && !m_Workers.Stopping()) {
     budget -= result == CURLE_PARTIAL_FILE ? 1 : 2;
     LOG_LINE(L"CMTCurlDownloader::downloadThreadFun", L"CurlDownLoader Code=%d\r\n", result);
     Sleep(kAttemptPauseMs);
-    if (m_Stopping) break;
+    if (m_Workers.Stopping()) break;
     result = downloadExe(part);
   }
   part->file.reset();
@@ -300,7 +276,7 @@ size_t CMTCurlDownloader::partWriteCallback(char* data, size_t size, size_t coun
 
 int CMTCurlDownloader::progressCallback(void* selfPointer, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   auto* self = static_cast<CMTCurlDownloader*>(selfPointer);
-  if (self->m_Stopping) return 1;
+  if (self->m_Workers.Stopping()) return 1;
   std::lock_guard<std::mutex> hold(self->m_ProgressLock);
   const int64_t now = static_cast<int64_t>(time(nullptr));
   if (now <= self->m_LastProgressTime) return 0;
@@ -326,7 +302,7 @@ void CMTCurlDownloader::waitForFinishThreadFun() {
     std::unique_lock<std::mutex> hold(m_PartsLock);
     m_PartsEnded.wait(hold, [this] { return m_RunningParts <= 0; });
   }
-  if (m_Stopping) {
+  if (m_Workers.Stopping()) {
     clearParts();
     return;
   }
@@ -342,56 +318,67 @@ void CMTCurlDownloader::waitForFinishThreadFun() {
     clearParts();
     // Without progress the part files are not worth resuming.
     if (m_LastPercent == 0.0) deletePartFiles();
-    if (m_Retried) {
-      m_LastPercent = 0.0;
-      Report(DL_CODE_FAIL, static_cast<double>(firstError), DownloadText::kLibCurl);
-    } else {
-      m_Retried = true;
-      Report(DL_CODE_RETRY, static_cast<double>(firstError), DownloadText::kLibCurl);
-    }
+    RetryOnceOrFail(static_cast<double>(firstError));
     return;
   }
 
   m_LastPercent = 0.0;
-  joinParts();
+  const size_t partCount = m_Parts.size();
+  clearParts();
+  if (!joinParts(partCount)) {
+    LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"finish recv, join failed.\r\n");
+    deletePartFiles();
+    RetryOnceOrFail(0.0);
+    return;
+  }
   if (m_Md5.size() == 32) {
     const std::string actual = Utils::GetFileMd5(m_FilePath);
     if (actual.size() == 32 && actual != m_Md5) {
       Report(DL_CODE_REASON, 0.0, DownloadText::kMtDigestMismatch);
       DeleteFileW(m_FilePath.c_str());
-      clearParts();
-      if (m_Retried) {
-        LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"finish recv, md5 chaek failed and retry failed.\r\n");
-        Report(DL_CODE_FAIL, 0.0, DownloadText::kLibCurl);
-      } else {
-        m_Retried = true;
-        LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"finish recv, md5 chaek failed retry once.\r\n");
-        Report(DL_CODE_RETRY, 0.0, DownloadText::kLibCurl);
-      }
+      LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"finish recv, md5 chaek failed.\r\n");
+      RetryOnceOrFail(0.0);
       return;
     }
   } else {
     Report(DL_CODE_REASON, 0.0, DownloadText::kMtDigestMissing);
   }
   LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"finish recv\r\n");
-  clearParts();
   Report(DL_CODE_SUCCESS, 0.0, DownloadText::kLibCurl);
 }
 
-void CMTCurlDownloader::joinParts() {
+void CMTCurlDownloader::RetryOnceOrFail(double value) {
+  if (m_Retried) {
+    m_LastPercent = 0.0;
+    Report(DL_CODE_FAIL, value, DownloadText::kLibCurl);
+  } else {
+    m_Retried = true;
+    Report(DL_CODE_RETRY, value, DownloadText::kLibCurl);
+  }
+}
+
+bool CMTCurlDownloader::joinParts(size_t partCount) {
+  bool joined = true;
   {
     UniquePartFile first(_wfopen(PartPath(0).c_str(), L"ab+"));
-    for (size_t i = 1; i < m_Parts.size(); ++i) {
+    joined = first != nullptr;
+    std::vector<char> block(kJoinBlockBytes);
+    for (size_t i = 1; i < partCount; ++i) {
       const std::wstring path = PartPath(static_cast<int>(i));
-      UniquePartFile next(_wfopen(path.c_str(), L"rb"));
-      if (first && next) {
-        std::vector<char> block(kJoinBlockBytes);
-        size_t read = 0;
-        while ((read = fread(block.data(), 1, block.size(), next.get())) > 0) fwrite(block.data(), 1, read, first.get());
+      UniquePartFile next(joined ? _wfopen(path.c_str(), L"rb") : nullptr);
+      joined = joined && next != nullptr;
+      size_t read = 0;
+      while (joined && (read = fread(block.data(), 1, block.size(), next.get())) > 0) {
+        joined = fwrite(block.data(), 1, read, first.get()) == read;
       }
+      if (joined) joined = !ferror(next.get());
       LOG_LINE(L"CMTCurlDownloader::waitForFinishThreadFun", L"partPath::%s\r\n", path.c_str());
     }
+    // Closing flushes the last block: a failure there is a short file too.
+    if (first && fclose(first.release()) != 0) joined = false;
   }
-  MoveFileW(PartPath(0).c_str(), m_FilePath.c_str());
+  // A destination that cannot be replaced leaves no package behind.
+  if (joined && !MoveFileW(PartPath(0).c_str(), m_FilePath.c_str())) joined = false;
   deletePartFiles();
+  return joined;
 }

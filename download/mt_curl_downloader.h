@@ -10,9 +10,8 @@
 
 #include <curl/curl.h>
 
-#include "core/thread.h"
-#include "download/detached_threads.h"
 #include "download/download_part_node.h"
+#include "download/download_workers.h"
 #include "download/downloader.h"
 
 // The multi-part downloader: probes the package once, fetches at most two
@@ -49,7 +48,10 @@ class CMTCurlDownloader : public CDownloader {
   void downloadThreadFun(DownloadPartNode* part);
   int32_t downloadExe(DownloadPartNode* part);
   void waitForFinishThreadFun();
-  void joinParts();
+  // Joins the part files into the destination; false when any step failed.
+  bool joinParts(size_t partCount);
+  // After a failed run: DL_CODE_RETRY the first time, DL_CODE_FAIL after.
+  void RetryOnceOrFail(double value);
   void clearParts();
   void deletePartFiles();
   std::wstring PartPath(int index) const;
@@ -71,15 +73,12 @@ class CMTCurlDownloader : public CDownloader {
   std::atomic<int32_t> m_RunningParts{0};
   int64_t m_LastProgressTime = 0;
   bool m_Retried = false;
-  std::unique_ptr<Utils::Thread> m_Thread;
 
   std::mutex m_ProgressLock;
   // Signalled by each part thread as it ends; the waiting thread waits on it.
   std::mutex m_PartsLock;
   std::condition_variable m_PartsEnded;
-  // Workers that called Start on themselves; joined later from another thread.
-  std::vector<std::unique_ptr<Utils::Thread>> m_FinishedThreads;
-  std::atomic<bool> m_Stopping{false};
-  // Every thread that may still use this object: workers, parts, waiters.
-  DetachedThreads m_Threads;
+  // Every thread that may still use this object: workers, and through its
+  // Threads() the parts and waiters.
+  DownloadWorkers m_Workers;
 };

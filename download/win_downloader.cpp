@@ -84,42 +84,24 @@ HRESULT CWinDownloader::CBindCallback::OnObjectAvailable(REFIID, IUnknown*) { re
 HRESULT CWinDownloader::CBindCallback::GetBindInfoEx(DWORD*, BINDINFO*, DWORD*, DWORD*) { return E_NOTIMPL; }
 
 CWinDownloader::CWinDownloader(DownloadCallback callback, const std::wstring& url, const std::wstring& filePath)
-    : m_Callback(std::move(callback)), m_FilePath(filePath), m_Url(url), m_Thread(MakeWorker()) {}
+    : m_Callback(std::move(callback)), m_FilePath(filePath), m_Url(url) {}
 
 CWinDownloader::~CWinDownloader() {
   // Before the join: a transfer in progress ends at its next notification
   // instead of running to its end.
-  m_Stopping = true;
+  m_Workers.Stop();
   m_BindCallback.Abort();
-  m_Thread.reset();
-  m_FinishedThreads.clear();
-}
-
-std::unique_ptr<Utils::Thread> CWinDownloader::MakeWorker() {
-  return std::make_unique<Utils::Thread>(this, L"ABDEF", [](void* self) -> std::uint32_t {
-    static_cast<CWinDownloader*>(self)->downloadThreadFun();
-    return 0;
-  });
+  m_Workers.Wait();
 }
 
 void CWinDownloader::Start() {
-  if (m_Stopping) return;
-  if (m_WorkerStarted) {
-    if (m_Thread->Id() == GetCurrentThreadId()) {
-      m_FinishedThreads.push_back(std::move(m_Thread));
-    } else {
-      m_Thread.reset();  // joins the ended run
-      m_FinishedThreads.clear();
-    }
-    m_Thread = MakeWorker();
-  }
+  if (m_Workers.Stopping()) return;
   m_BindCallback.SetCallback(m_Callback);
-  m_WorkerStarted = true;
-  m_Thread->Start();
+  m_Workers.Launch(this, [this] { downloadThreadFun(); });
 }
 
 void CWinDownloader::Report(int32_t code, double value, const wchar_t* text) {
-  if (!m_Stopping) m_Callback(code, value, text);
+  if (!m_Workers.Stopping()) m_Callback(code, value, text);
 }
 
 std::wstring CWinDownloader::PrepareUrl(const std::wstring& url) {
@@ -129,6 +111,8 @@ std::wstring CWinDownloader::PrepareUrl(const std::wstring& url) {
 void CWinDownloader::downloadThreadFun() {
   ComApartment com;
   Report(DL_CODE_START, 1.0, L"");
+  // A worker launched from a callback while destruction began.
+  if (m_Workers.Stopping()) return;
   if (m_FilePath.empty()) {
     Report(DL_CODE_FAIL, 1.0, L"");
     return;
@@ -147,7 +131,7 @@ void CWinDownloader::downloadThreadFun() {
     }
     LOG_LINE(L"CWinDownloader::downloadThreadFun", L"URLDownloadToFileW 0x%08lx\r\n",
              static_cast<unsigned long>(result));
-    if (m_Stopping) return;
+    if (m_Workers.Stopping()) return;
     Sleep(kAttemptPauseMs);
   }
   Report(DL_CODE_FAIL, static_cast<double>(static_cast<int32_t>(result)), DownloadText::kUrlDownloadToFile);

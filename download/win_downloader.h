@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/thread.h"
+#include "download/download_workers.h"
 #include "download/downloader.h"
 
 // The system downloader: the whole transfer is left to the URL moniker
@@ -70,8 +70,8 @@ class CWinDownloader : public CDownloader {
   // destruction began.
   ~CWinDownloader() override;
 
-  // The first call lets the worker made by the constructor run; a call after
-  // a run has ended begins a new run on a new worker.
+  // Begins a run on a new worker; a call after a run has ended (also from
+  // inside its last callback) begins the next one.
   void Start() override;
 
   static constexpr int kAttempts = 3;
@@ -84,15 +84,10 @@ class CWinDownloader : public CDownloader {
  private:
   void downloadThreadFun();
   void Report(int32_t code, double value, const wchar_t* text);
-  std::unique_ptr<Utils::Thread> MakeWorker();
 
   CBindCallback m_BindCallback;
   DownloadCallback m_Callback;
   std::wstring m_FilePath;
   std::wstring m_Url;
-  std::unique_ptr<Utils::Thread> m_Thread;
-  bool m_WorkerStarted = false;
-  // Workers that called Start on themselves; joined later from another thread.
-  std::vector<std::unique_ptr<Utils::Thread>> m_FinishedThreads;
-  std::atomic<bool> m_Stopping{false};
+  DownloadWorkers m_Workers;
 };

@@ -4,9 +4,6 @@
 
 #include <windows.h>
 
-#include <fcntl.h>
-#include <io.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -16,6 +13,7 @@
 
 #include "collect/record_environment.h"
 #include "collect/sdk.h"
+#include "stream_capture.h"
 #include "test_paths.h"
 
 namespace collect_testing {
@@ -30,10 +28,8 @@ inline std::string AnsiPath(const testing_support::ScratchDir& dir, const std::s
   return std::string(wide.begin(), wide.end());
 }
 
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testing_support::ReadAll;
+using testing_support::StderrCapture;
 
 // Lines of a text file without their line ends.
 inline std::vector<std::string> ReadLines(const std::string& path) {
@@ -51,47 +47,6 @@ inline beacon_analytics::SdkOptions FixedOptions() {
   options.environment.random = [] { return 5; };
   return options;
 }
-
-// Everything written to standard error (file descriptor 2) while it lives.
-class StderrCapture {
- public:
-  StderrCapture() {
-    char folder[MAX_PATH] = {};
-    char name[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    GetTempFileNameA(folder, "err", 0, name);
-    m_Path = name;
-    std::fflush(stderr);
-    m_Saved = _dup(2);
-    const int file = _open(m_Path.c_str(), _O_CREAT | _O_TRUNC | _O_WRONLY | _O_BINARY, 0600);
-    _dup2(file, 2);
-    _close(file);
-  }
-  ~StderrCapture() {
-    Restore();
-    std::remove(m_Path.c_str());
-  }
-  StderrCapture(const StderrCapture&) = delete;
-  StderrCapture& operator=(const StderrCapture&) = delete;
-
-  // Stops capturing and returns what was written.
-  std::string Text() {
-    Restore();
-    return ReadAll(m_Path);
-  }
-
- private:
-  void Restore() {
-    if (m_Saved < 0) return;
-    std::fflush(stderr);
-    _dup2(m_Saved, 2);
-    _close(m_Saved);
-    m_Saved = -1;
-  }
-
-  std::string m_Path;
-  int m_Saved = -1;
-};
 
 // Starts the core for one test and makes sure it is gone afterwards.
 class SdkFixture : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <stdexcept>
 #include <thread>
 #include <memory>
@@ -230,6 +231,37 @@ TEST(RecordStore, ClosedStoreSavesAndSendsNothingMore) {
   EXPECT_FALSE(store.FlushAll());
   EXPECT_EQ(senderPtr->Calls(), 0);
   EXPECT_EQ(Numbers(collect_testing::ReadLines(path)), Range(1, 2));
+}
+
+TEST(RecordStore, FlushAllDuringAnotherThreadsSendWaitsForItsOutcome) {
+  testing_support::ScratchDir dir;
+  std::promise<void> onWire;
+  std::promise<void> answer;
+  std::shared_future<void> answered = answer.get_future().share();
+  // The first batch is refused, but only after the second flush has begun.
+  auto sender = std::make_unique<ScriptedSender>([&, first = true](const std::string&) mutable {
+    if (!first) return true;
+    first = false;
+    onWire.set_value();
+    answered.wait();
+    return false;
+  });
+  ScriptedSender* senderPtr = sender.get();
+  RecordStore store(collect_testing::AnsiPath(dir, "staging.log"), std::move(sender));
+  store.Add(Numbered(1));
+
+  std::thread delivery([&] { store.FlushBatch(); });
+  onWire.get_future().wait();
+  bool flushed = false;
+  std::thread release([&] { flushed = store.FlushAll(); });
+  Sleep(200);  // the second flush finds the queue empty meanwhile
+  answer.set_value();
+  delivery.join();
+  release.join();
+
+  EXPECT_TRUE(flushed);
+  EXPECT_EQ(senderPtr->Calls(), 2);
+  EXPECT_TRUE(store.StagedRecords().empty());
 }
 
 TEST(RecordStore, AnExceptionDuringASendCountsAsAFailedFlush) {

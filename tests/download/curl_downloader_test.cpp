@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -146,6 +147,16 @@ TEST_F(CurlDownloaderTest, DigestOutcomes) {
   }
 }
 
+TEST_F(CurlDownloaderTest, DestinationThatCannotBeReplacedFailsTheDownload) {
+  const auto info = m_Server.Configure(R"({"size": 1100000})");
+  ASSERT_TRUE(CreateDirectoryW(Destination().c_str(), nullptr));
+  const double unwritable = CurlClient::kDestinationUnwritable;
+  EXPECT_EQ(Download(m_Server.PackageUrl()),
+            (std::vector<Report>{{DL_CODE_START, 1.0, L""}, {DL_CODE_FAIL, unwritable, kLibCurl}}));
+  // Later attempts find the part file complete and only try to put it in place.
+  EXPECT_EQ(m_Server.FileGets(info["final_path"].asString()).size(), 1u);
+}
+
 TEST_F(CurlDownloaderTest, DownloadsAFileUrl) {
   const auto info = m_Server.Configure(R"({"size": 1200000})");
   const std::string md5 = info["md5"].asString();
@@ -165,17 +176,35 @@ TEST_F(CurlDownloaderTest, DestructionStopsASlowDownloadPromptly) {
   m_Server.Configure(R"({"size": 8000000, "rate": 400000})");
   m_Downloader = std::make_unique<CCurlDownloader>(m_Recorder->Callback(), m_Server.PackageUrl(), Destination());
   m_Downloader->Start();
-  for (int i = 0; i < 100 && m_Recorder->Progress().empty(); ++i) Sleep(50);
-  ASSERT_FALSE(m_Recorder->Progress().empty()) << "the download never progressed";
+  ASSERT_TRUE(m_Recorder->WaitForProgress()) << "the download never progressed";
 
   const auto began = std::chrono::steady_clock::now();
   m_Downloader.reset();
   EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(5));
-  const size_t reportsAtDestruction = m_Recorder->Reports().size();
-  Sleep(700);
-  EXPECT_EQ(m_Recorder->Reports().size(), reportsAtDestruction);
+  EXPECT_TRUE(m_Recorder->StaysQuietFor(std::chrono::milliseconds(700)));
   EXPECT_FALSE(FileExists(Destination() + L".part"));
   EXPECT_FALSE(FileExists(Destination()));
+}
+
+TEST_F(CurlDownloaderTest, DestructionDuringARetryCallbackStartsNoFurtherRun) {
+  const auto info = m_Server.Configure(R"({"size": 1500000, "digest": "wrong"})");
+  m_Downloader = std::make_unique<CCurlDownloader>(m_Recorder->Callback(), m_Server.PackageUrl(), Destination());
+  CCurlDownloader* downloader = m_Downloader.get();
+  std::promise<void> retrying;
+  // The pipeline's answer to DL_CODE_RETRY, late: destruction has begun.
+  m_Recorder->m_OnRetry = [&] {
+    retrying.set_value();
+    Sleep(300);
+    downloader->Start();
+  };
+  m_Downloader->Start();
+  ASSERT_EQ(retrying.get_future().wait_for(std::chrono::seconds(60)), std::future_status::ready);
+
+  m_Downloader.reset();
+  Sleep(700);
+  EXPECT_EQ(m_Recorder->Reports().back().code, DL_CODE_RETRY);
+  EXPECT_EQ(m_Server.FileGets(info["final_path"].asString()).size(), 1u);
+  EXPECT_FALSE(FileExists(Destination() + L".part"));
 }
 
 class CurlDownloaderTlsTest : public ::testing::Test {

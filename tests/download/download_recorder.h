@@ -9,6 +9,7 @@
 #include <mutex>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "download/download_codes.h"
@@ -49,6 +50,19 @@ class DownloadRecorder {
     return m_Changed.wait_for(hold, limit, [this] { return m_Ended; });
   }
 
+  // Waits until the first progress report arrived; false after 5 seconds.
+  bool WaitForProgress() {
+    std::unique_lock<std::mutex> hold(m_Lock);
+    return m_Changed.wait_for(hold, std::chrono::seconds(5), [this] { return !m_Progress.empty(); });
+  }
+
+  // True when nothing at all (progress included) is reported during `span`.
+  bool StaysQuietFor(std::chrono::milliseconds span) {
+    const size_t before = Count();
+    std::this_thread::sleep_for(span);
+    return Count() == before;
+  }
+
   std::vector<Report> Reports() {
     std::lock_guard<std::mutex> hold(m_Lock);
     return m_Reports;
@@ -69,13 +83,18 @@ class DownloadRecorder {
       m_Threads.push_back(GetCurrentThreadId());
       if (code == DL_CODE_PROGRESS) {
         m_Progress.push_back(value);
-        return;
+      } else {
+        m_Reports.push_back({code, value, text ? text : L"(null)"});
       }
-      m_Reports.push_back({code, value, text ? text : L"(null)"});
       if (code == DL_CODE_SUCCESS || code == DL_CODE_FAIL) m_Ended = true;
     }
     if (code == DL_CODE_RETRY && m_OnRetry) m_OnRetry();
     m_Changed.notify_all();
+  }
+
+  size_t Count() {
+    std::lock_guard<std::mutex> hold(m_Lock);
+    return m_Reports.size() + m_Progress.size();
   }
 
   std::mutex m_Lock;

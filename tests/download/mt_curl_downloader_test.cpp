@@ -201,6 +201,16 @@ TEST_F(MTCurlDownloaderTest, DigestOutcomes) {
   }
 }
 
+TEST_F(MTCurlDownloaderTest, DestinationThatCannotBeReplacedFailsTheDownload) {
+  const auto info = m_Server.Configure(R"({"size": 300000, "digest": "none"})");
+  ASSERT_TRUE(CreateDirectoryW(Destination().c_str(), nullptr));
+  const Report retry{DL_CODE_RETRY, 0.0, kLibCurl};
+  const Report fail{DL_CODE_FAIL, 0.0, kLibCurl};
+  EXPECT_EQ(Download(), (std::vector<Report>{kStart, retry, kStart, fail}));
+  EXPECT_EQ(FileRanges(info), std::vector<std::string>(2, "bytes=0-299999"));
+  EXPECT_FALSE(FileExists(PartFile(0)));
+}
+
 TEST_F(MTCurlDownloaderTest, ProbeWithoutUsableLengthFailsAtOnce) {
   const Report fail{DL_CODE_FAIL, 0.0, kLibCurl};
   const char* configs[] = {R"({"status": 404})", R"({"size": 255})", R"({"no_length": true})"};
@@ -262,17 +272,12 @@ TEST_F(MTCurlDownloaderTest, StalledPartEndsItsAttemptAndResumes) {
 TEST_F(MTCurlDownloaderTest, DestructionStopsASlowDownloadPromptly) {
   m_Server.Configure(R"({"size": 20971521, "rate": 2000000})");
   Begin();
-  for (int i = 0; i < 100 && m_Recorder->Progress().empty(); ++i) Sleep(50);
-  ASSERT_FALSE(m_Recorder->Progress().empty()) << "the download never progressed";
+  ASSERT_TRUE(m_Recorder->WaitForProgress()) << "the download never progressed";
 
   const auto began = std::chrono::steady_clock::now();
   m_Downloader.reset();
   EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(3));
-  const size_t reports = m_Recorder->Reports().size();
-  const size_t progress = m_Recorder->Progress().size();
-  Sleep(700);
-  EXPECT_EQ(m_Recorder->Reports().size(), reports);
-  EXPECT_EQ(m_Recorder->Progress().size(), progress);
+  EXPECT_TRUE(m_Recorder->StaysQuietFor(std::chrono::milliseconds(700)));
   EXPECT_FALSE(FileExists(PartFile(0)));
   EXPECT_FALSE(FileExists(PartFile(1)));
   EXPECT_FALSE(FileExists(Destination()));

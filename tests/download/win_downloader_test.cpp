@@ -162,15 +162,12 @@ TEST_F(CWinDownloaderTest, DestructionStopsASlowDownloadPromptly) {
   server.Configure(R"({"size": 4000000, "rate": 200000})");
   auto downloader = std::make_unique<CWinDownloader>(m_Recorder.Callback(), server.PackageUrl(), Destination());
   downloader->Start();
-  for (int i = 0; i < 100 && m_Recorder.Progress().empty(); ++i) Sleep(50);
-  ASSERT_FALSE(m_Recorder.Progress().empty()) << "the download never progressed";
+  ASSERT_TRUE(m_Recorder.WaitForProgress()) << "the download never progressed";
 
   const auto began = std::chrono::steady_clock::now();
   downloader.reset();
   EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(3));
-  const size_t reports = m_Recorder.Reports().size();
-  Sleep(500);
-  EXPECT_EQ(m_Recorder.Reports().size(), reports);
+  EXPECT_TRUE(m_Recorder.StaysQuietFor(std::chrono::milliseconds(500)));
   EXPECT_EQ(m_Recorder.Reports(), (std::vector<Report>{kStart}));
 }
 

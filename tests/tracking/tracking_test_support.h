@@ -11,9 +11,6 @@
 
 #include <json/json.h>
 
-#include <fcntl.h>
-#include <io.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -23,6 +20,7 @@
 
 #include "collect/sdk.h"
 #include "collect/upload_status.h"
+#include "stream_capture.h"
 #include "test_paths.h"
 #include "tracking/beacon_tracker_impl.h"
 #include "tracking/tracker_environment.h"
@@ -42,10 +40,8 @@ inline bool FileExists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testing_support::ReadAll;
+using testing_support::StdoutCapture;
 
 inline std::string ReadIni(const std::string& file, const char* section, const char* key) {
   char value[512] = {};
@@ -84,46 +80,6 @@ inline Json::Value FindEvent(const std::vector<Json::Value>& records, const std:
   }
   return Json::Value();
 }
-
-// Everything written to standard output (file descriptor 1) while it lives.
-class StdoutCapture {
- public:
-  StdoutCapture() {
-    char folder[MAX_PATH] = {};
-    char name[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, folder);
-    ::GetTempFileNameA(folder, "out", 0, name);
-    m_Path = name;
-    std::fflush(stdout);
-    m_Saved = _dup(1);
-    const int file = _open(m_Path.c_str(), _O_CREAT | _O_TRUNC | _O_WRONLY | _O_BINARY, 0600);
-    _dup2(file, 1);
-    _close(file);
-  }
-  ~StdoutCapture() {
-    Restore();
-    std::remove(m_Path.c_str());
-  }
-  StdoutCapture(const StdoutCapture&) = delete;
-  StdoutCapture& operator=(const StdoutCapture&) = delete;
-
-  std::string Text() {
-    Restore();
-    return ReadAll(m_Path);
-  }
-
- private:
-  void Restore() {
-    if (m_Saved < 0) return;
-    std::fflush(stdout);
-    _dup2(m_Saved, 1);
-    _close(m_Saved);
-    m_Saved = -1;
-  }
-
-  std::string m_Path;
-  int m_Saved = -1;
-};
 
 inline volen::beacon::BeaconTrackerConfig TestConfig() {
   volen::beacon::BeaconTrackerConfig config;
