@@ -47,11 +47,15 @@ void CControlHost::Attach(HWND hwnd) {
 void CControlHost::Detach() {
   auto& hosts = AttachedHosts();
   hosts.erase(std::remove(hosts.begin(), hosts.end(), this), hosts.end());
+  HWND hwnd = nullptr;
   {
     std::lock_guard<std::mutex> lock(m_QueueLock);
+    hwnd = m_Hwnd;
     m_Hwnd = nullptr;
     m_Queue.clear();
   }
+  // The native timers belong to the window, which may outlive the host's use of it.
+  for (const TimerEntry& entry : m_Timers) ::KillTimer(hwnd, entry.NativeId);
   m_Timers.clear();
   m_TrackingMouse = false;
 }

@@ -144,6 +144,20 @@ TEST_F(WindowTest, ControlTimerFiresWithItsIdUntilKilled) {
   EXPECT_EQ(Count(kNotifyTimer), 0);
 }
 
+TEST(ControlHost_Detach, StopsTheTimersItSetOnTheWindowItLeaves) {
+  CControlHost host;
+  ASSERT_TRUE(BuildInto(host, "<Window><Control/></Window>"));
+  const HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  host.Attach(hwnd);
+  ASSERT_TRUE(host.GetRoot()->SetTimer(1, 10));
+  host.Detach();
+  ::Sleep(60);
+  MSG msg{};
+  EXPECT_FALSE(::PeekMessageW(&msg, hwnd, WM_TIMER, WM_TIMER, PM_REMOVE)) << "the window still gets the host's timer";
+  ::DestroyWindow(hwnd);
+}
+
 TEST_F(WindowTest, PostedNotificationArrivesAfterALaterSynchronousOne) {
   CControlHost& host = m_Window.Host();
   host.SendNotify(host.GetRoot(), L"install", 1, 0, true);
