@@ -124,8 +124,10 @@ void CControlHost::Render(HDC dc, const RECT& clip) {
 }
 
 void CControlHost::OnPaint() {
-  ScopedPaint paint(m_Hwnd);
+  // Lay out before BeginPaint: a layout pass invalidates the window, and an
+  // invalidation inside the paint would survive it and paint everything twice.
   UpdateLayout();
+  ScopedPaint paint(m_Hwnd);
   RECT client{};
   ::GetClientRect(m_Hwnd, &client);
   const SIZE size{client.right, client.bottom};

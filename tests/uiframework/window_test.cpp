@@ -158,6 +158,17 @@ TEST(ControlHost_Detach, StopsTheTimersItSetOnTheWindowItLeaves) {
   ::DestroyWindow(hwnd);
 }
 
+TEST_F(WindowTest, PaintingAfterALayoutChangeLeavesNothingToPaint) {
+  const HWND hwnd = m_Window.GetHWND();
+  ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  PumpMessages(200);
+  m_Window.FindControl(L"ok")->SetFixedWidth(70);  // asks for a layout pass
+  ::UpdateWindow(hwnd);
+  EXPECT_FALSE(::GetUpdateRect(hwnd, nullptr, FALSE)) << "the layout pass invalidated the window inside its paint";
+  EXPECT_EQ(m_Window.FindControl(L"ok")->GetPos().right - m_Window.FindControl(L"ok")->GetPos().left, 70);
+  ::ShowWindow(hwnd, SW_HIDE);
+}
+
 TEST_F(WindowTest, PostedNotificationArrivesAfterALaterSynchronousOne) {
   CControlHost& host = m_Window.Host();
   host.SendNotify(host.GetRoot(), L"install", 1, 0, true);
