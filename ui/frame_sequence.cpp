@@ -21,7 +21,8 @@ FrameSequence::Step FrameSequence::Tick(unsigned& frame) {
   if (Forward && Current > Count - 1) {
     if (Round) {
       Forward = false;
-      Current = Count - 2;
+      // A single frame has no way back: turn at frame 0.
+      Current = Count >= 2 ? Count - 2 : 0;
     } else {
       Current = 0;
       if (!Loop) return Step::Stop;

@@ -12,18 +12,28 @@
 
 namespace SkinUI {
 
-class CSequenceLabelUI : public CLabelUI {
- public:
-  CSequenceLabelUI();
-  ~CSequenceLabelUI() override;
+// One tick of a control's animation: shows the next frame as the control's
+// background image, or ends a non-looping run.
+void AdvanceSequence(CControlUI& control, FrameSequence& sequence);
 
-  std::wstring GetClass() const override;
-  void* GetInterface(const std::wstring& name) override;
-  void DoInit() override;
-  void DoEvent(ControlEvent& event) override;
-  void SetAttribute(const std::wstring& name, const std::wstring& value) override;
-  // The animation is the background; a label has no status images to draw.
-  void PaintStatusImage(HDC) override {}
+// What both controls add to their base: the sequence, its layout attributes,
+// the start with the window when "autostart" is set, and one frame per tick
+// of kSequenceTimerId. The control's destruction takes its timer along.
+template <typename Base>
+class CFrameSequenceControl : public Base {
+ public:
+  void DoInit() override {
+    Base::DoInit();
+    if (m_Sequence.AutoStart) this->SetTimer(kSequenceTimerId, static_cast<UINT>(m_Sequence.Span));
+  }
+  void DoEvent(ControlEvent& event) override {
+    Base::DoEvent(event);
+    // Other timers of the control are its listeners' business.
+    if (event.Type == ControlEventType::Timer && event.wParam == kSequenceTimerId) AdvanceSequence(*this, m_Sequence);
+  }
+  void SetAttribute(const std::wstring& name, const std::wstring& value) override {
+    if (!m_Sequence.SetAttribute(name, value)) Base::SetAttribute(name, value);
+  }
 
   void SetSequenceImagePattern(const std::wstring& pattern) { m_Sequence.Pattern = pattern; }
   const std::wstring& GetSequenceImagePattern() const { return m_Sequence.Pattern; }
@@ -33,38 +43,30 @@ class CSequenceLabelUI : public CLabelUI {
   void SetSequenceSpan(int span) { m_Sequence.Span = span; }
   int GetSequenceSpan() const { return m_Sequence.Span; }
 
-  // Rewinds to frame 0 and starts the timer (a running timer keeps running
-  // with its period). The direction is kept.
-  void StartSequence();
-
   const FrameSequence& Sequence() const { return m_Sequence; }
 
- private:
+ protected:
   FrameSequence m_Sequence;
 };
 
-class CSequenceButtonUI : public CButtonUI {
+class CSequenceLabelUI : public CFrameSequenceControl<CLabelUI> {
+ public:
+  std::wstring GetClass() const override;
+  void* GetInterface(const std::wstring& name) override;
+  // The animation is the background; a label has no status images to draw.
+  void PaintStatusImage(HDC) override {}
+
+  // Rewinds to frame 0 and starts the timer (a running timer keeps running
+  // with its period). The direction is kept.
+  void StartSequence();
+};
+
+class CSequenceButtonUI : public CFrameSequenceControl<CButtonUI> {
  public:
   CSequenceButtonUI();
-  ~CSequenceButtonUI() override;
 
   std::wstring GetClass() const override;
   void* GetInterface(const std::wstring& name) override;
-  void DoInit() override;
-  void DoEvent(ControlEvent& event) override;
-  void SetAttribute(const std::wstring& name, const std::wstring& value) override;
-
-  void SetSequenceImagePattern(const std::wstring& pattern) { m_Sequence.Pattern = pattern; }
-  const std::wstring& GetSequenceImagePattern() const { return m_Sequence.Pattern; }
-  void SetSequenceCount(unsigned count) { m_Sequence.Count = count; }
-  unsigned GetSequenceCount() const { return m_Sequence.Count; }
-  void SetSequenceSpan(int span) { m_Sequence.Span = span; }
-  int GetSequenceSpan() const { return m_Sequence.Span; }
-
-  const FrameSequence& Sequence() const { return m_Sequence; }
-
- private:
-  FrameSequence m_Sequence;
 };
 
 // Layout tag names of the two controls.

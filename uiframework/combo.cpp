@@ -18,7 +18,9 @@ void CComboUI::SetAttribute(const std::wstring& name, const std::wstring& value)
   if (EqualsNoCase(name, L"dropheight")) {
     if (ParseInt(value, number) && number > 0) m_DropHeight = number;
   } else if (EqualsNoCase(name, L"selectedid")) {
-    if (ParseInt(value, number)) SelectItem(number, false, false);
+    // A layout lists the items after the attributes: an index beyond the
+    // items so far is selected when its item arrives.
+    if (ParseInt(value, number) && !SelectItem(number, false, false) && number >= GetCount()) m_PendingSel = number;
   } else {
     CLabelUI::SetAttribute(name, value);
   }
@@ -34,9 +36,11 @@ void CComboUI::AddItem(const std::wstring& text) {
     const std::wstring shown = CLanguageTable::Instance().Apply(text);
     ::SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
   }
+  if (m_PendingSel == GetCount() - 1) SelectItem(m_PendingSel, false, false);
 }
 
 bool CComboUI::SelectItem(int index, bool takeFocus, bool notify) {
+  m_PendingSel = -1;  // the latest request wins
   if (index < -1 || index >= GetCount() || index == m_CurSel) return false;
   const int previous = m_CurSel;
   m_CurSel = index;

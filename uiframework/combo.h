@@ -36,6 +36,7 @@ class CComboUI : public CLabelUI {
   CNativeChild m_Combo;
   std::vector<std::wstring> m_Items;
   int m_CurSel = -1;
+  int m_PendingSel = -1;  // "selectedid" waiting for its item (-1: none)
   int m_DropHeight = 160;
 };
 

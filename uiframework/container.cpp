@@ -44,6 +44,38 @@ void PlaceAcross(int start, int length, int lead, int trail, int fixed, bool cen
   outStart = start + lead + (centered ? (space - outSize) / 2 : 0);
 }
 
+// The linear layouts: the visible children one after another down (vertical)
+// or across (horizontal) the inner area, each placed across the line on its own.
+void PlaceInLine(const std::vector<std::unique_ptr<CControlUI>>& children, const RECT& inner, bool vertical) {
+  std::vector<CControlUI*> shown;
+  std::vector<LineItem> line;
+  for (const auto& child : children) {
+    if (!child->IsVisible()) continue;
+    const RECT& pad = child->GetPadding();
+    shown.push_back(child.get());
+    line.push_back(vertical ? LineItem{child->GetFixedHeight(), static_cast<int>(pad.top), static_cast<int>(pad.bottom)}
+                            : LineItem{child->GetFixedWidth(), static_cast<int>(pad.left), static_cast<int>(pad.right)});
+  }
+  const int lineStart = vertical ? inner.top : inner.left;
+  const auto placed = DistributeLine(vertical ? inner.bottom - inner.top : inner.right - inner.left, line);
+  for (size_t i = 0; i < shown.size(); ++i) {
+    CControlUI& child = *shown[i];
+    const RECT& pad = child.GetPadding();
+    int across = 0, breadth = 0;
+    if (vertical) {
+      PlaceAcross(inner.left, inner.right - inner.left, pad.left, pad.right, child.GetFixedWidth(), child.IsCentered(),
+                  across, breadth);
+    } else {
+      PlaceAcross(inner.top, inner.bottom - inner.top, pad.top, pad.bottom, child.GetFixedHeight(), child.IsCentered(),
+                  across, breadth);
+    }
+    const int along = lineStart + placed[i].first;
+    const int length = placed[i].second;
+    child.SetPos(vertical ? RECT{across, along, across + breadth, along + length}
+                          : RECT{along, across, along + length, across + breadth});
+  }
+}
+
 }  // namespace
 
 std::wstring CContainerUI::GetClass() const { return L"Container"; }
@@ -155,24 +187,7 @@ void* CVerticalLayoutUI::GetInterface(const std::wstring& name) {
 
 void CVerticalLayoutUI::SetPos(const RECT& rect) {
   CControlUI::SetPos(rect);
-  const RECT inner = InnerRect();
-  std::vector<CControlUI*> shown;
-  std::vector<LineItem> line;
-  for (auto& child : m_Children) {
-    if (!child->IsVisible()) continue;
-    shown.push_back(child.get());
-    line.push_back({child->GetFixedHeight(), static_cast<int>(child->GetPadding().top),
-                    static_cast<int>(child->GetPadding().bottom)});
-  }
-  const auto placed = DistributeLine(inner.bottom - inner.top, line);
-  for (size_t i = 0; i < shown.size(); ++i) {
-    const RECT& pad = shown[i]->GetPadding();
-    int x = 0, width = 0;
-    PlaceAcross(inner.left, inner.right - inner.left, pad.left, pad.right, shown[i]->GetFixedWidth(),
-                shown[i]->IsCentered(), x, width);
-    const int y = inner.top + placed[i].first;
-    shown[i]->SetPos(RECT{x, y, x + width, y + placed[i].second});
-  }
+  PlaceInLine(m_Children, InnerRect(), true);
 }
 
 std::wstring CHorizontalLayoutUI::GetClass() const { return L"HorizontalLayout"; }
@@ -183,24 +198,7 @@ void* CHorizontalLayoutUI::GetInterface(const std::wstring& name) {
 
 void CHorizontalLayoutUI::SetPos(const RECT& rect) {
   CControlUI::SetPos(rect);
-  const RECT inner = InnerRect();
-  std::vector<CControlUI*> shown;
-  std::vector<LineItem> line;
-  for (auto& child : m_Children) {
-    if (!child->IsVisible()) continue;
-    shown.push_back(child.get());
-    line.push_back({child->GetFixedWidth(), static_cast<int>(child->GetPadding().left),
-                    static_cast<int>(child->GetPadding().right)});
-  }
-  const auto placed = DistributeLine(inner.right - inner.left, line);
-  for (size_t i = 0; i < shown.size(); ++i) {
-    const RECT& pad = shown[i]->GetPadding();
-    int y = 0, height = 0;
-    PlaceAcross(inner.top, inner.bottom - inner.top, pad.top, pad.bottom, shown[i]->GetFixedHeight(),
-                shown[i]->IsCentered(), y, height);
-    const int x = inner.left + placed[i].first;
-    shown[i]->SetPos(RECT{x, y, x + placed[i].second, y + height});
-  }
+  PlaceInLine(m_Children, InnerRect(), false);
 }
 
 std::wstring CTabLayoutUI::GetClass() const { return L"TabLayout"; }
@@ -217,8 +215,6 @@ void CTabLayoutUI::SetAttribute(const std::wstring& name, const std::wstring& va
     CContainerUI::SetAttribute(name, value);
   }
 }
-
-void CTabLayoutUI::SetPos(const RECT& rect) { CContainerUI::SetPos(rect); }
 
 bool CTabLayoutUI::IsChildShown(const CControlUI* child) const { return GetItemIndex(child) == m_CurSel; }
 

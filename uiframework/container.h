@@ -64,7 +64,6 @@ class CTabLayoutUI : public CContainerUI {
   std::wstring GetClass() const override;
   void* GetInterface(const std::wstring& name) override;
   void SetAttribute(const std::wstring& name, const std::wstring& value) override;
-  void SetPos(const RECT& rect) override;
   bool IsChildShown(const CControlUI* child) const override;
 
   int GetCurSel() const { return m_CurSel; }
@@ -80,8 +79,8 @@ class CTabLayoutUI : public CContainerUI {
 // Places sizes one after another along a line of the given length: fixed
 // entries (size > 0) keep theirs, flexible ones (0) share the rest equally,
 // the remainder going to the last ones. Returns the start of each entry
-// relative to the line; `margins` holds each entry's leading and trailing
-// margins. Pure; used by the linear layouts and their tests.
+// relative to the line with its size; each item carries its own leading and
+// trailing margins. Pure; used by the linear layouts and their tests.
 struct LineItem {
   int Size = 0;        // 0: flexible
   int LeadMargin = 0;

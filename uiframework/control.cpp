@@ -261,9 +261,4 @@ bool CControlUI::DrawImageSpec(HDC dc, const ImageSpec& imageSpec) {
   return DrawImage(dc, m_Pos, imageSpec);
 }
 
-bool CControlUI::DrawImageText(HDC dc, const std::wstring& text) {
-  if (text.empty()) return false;
-  return DrawImage(dc, m_Pos, ParseImageSpec(text));
-}
-
 }  // namespace SkinUI

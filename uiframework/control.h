@@ -127,7 +127,6 @@ class CControlUI {
 
  protected:
   bool DrawImageSpec(HDC dc, const ImageSpec& imageSpec);
-  bool DrawImageText(HDC dc, const std::wstring& text);
 
   CControlHost* m_Host = nullptr;
   CContainerUI* m_Parent = nullptr;

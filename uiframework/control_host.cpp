@@ -47,11 +47,15 @@ void CControlHost::Attach(HWND hwnd) {
 void CControlHost::Detach() {
   auto& hosts = AttachedHosts();
   hosts.erase(std::remove(hosts.begin(), hosts.end(), this), hosts.end());
+  HWND hwnd = nullptr;
   {
     std::lock_guard<std::mutex> lock(m_QueueLock);
+    hwnd = m_Hwnd;
     m_Hwnd = nullptr;
     m_Queue.clear();
   }
+  // The native timers belong to the window, which may outlive the host's use of it.
+  for (const TimerEntry& entry : m_Timers) ::KillTimer(hwnd, entry.NativeId);
   m_Timers.clear();
   m_TrackingMouse = false;
 }
@@ -120,8 +124,10 @@ void CControlHost::Render(HDC dc, const RECT& clip) {
 }
 
 void CControlHost::OnPaint() {
-  ScopedPaint paint(m_Hwnd);
+  // Lay out before BeginPaint: a layout pass invalidates the window, and an
+  // invalidation inside the paint would survive it and paint everything twice.
   UpdateLayout();
+  ScopedPaint paint(m_Hwnd);
   RECT client{};
   ::GetClientRect(m_Hwnd, &client);
   const SIZE size{client.right, client.bottom};

@@ -6,16 +6,8 @@
 // GetThreadTimes. Prints key=value lines, the ratio last.
 //   uiframework_animation_bench.exe [seconds]   (default 10)
 #include <windows.h>
-#include <objidl.h>
-#include <shlwapi.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
-
 #include <cstdio>
 #include <cwchar>
 #include <memory>
@@ -23,6 +15,7 @@ using std::min;
 #include <thread>
 #include <vector>
 
+#include "png_encode.h"
 #include "uiframework/gdi_handles.h"
 #include "uiframework/image_cache.h"
 #include "uiframework/resource_archive.h"
@@ -59,34 +52,13 @@ std::wstring FrameName(int frame) {
 
 // A frame with a soft alpha edge, so that drawing blends like the real art.
 SkinUI::ByteBuffer EncodeFrame(int frame) {
-  Gdiplus::Bitmap bitmap(kSide, kSide, PixelFormat32bppARGB);
-  for (int y = 0; y < kSide; ++y) {
-    for (int x = 0; x < kSide; ++x) {
-      const int dx = x - kSide / 2, dy = y - kSide / 2;
-      const int distance = dx * dx + dy * dy;
-      const BYTE alpha = distance < 80 * 80 ? 255 : distance < 100 * 100 ? 128 : 0;
-      bitmap.SetPixel(x, y, Gdiplus::Color(alpha, static_cast<BYTE>(frame * 4), 0x80, static_cast<BYTE>(255 - frame * 4)));
-    }
-  }
-  UINT count = 0, size = 0;
-  Gdiplus::GetImageEncodersSize(&count, &size);
-  std::vector<unsigned char> buffer(size);
-  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  Gdiplus::GetImageEncoders(count, size, encoders);
-  CLSID png{};
-  for (UINT i = 0; i < count; ++i)
-    if (wcscmp(encoders[i].MimeType, L"image/png") == 0) png = encoders[i].Clsid;
-  IStream* stream = ::SHCreateMemStream(nullptr, 0);
-  bitmap.Save(stream, &png, nullptr);
-  STATSTG stat{};
-  stream->Stat(&stat, STATFLAG_NONAME);
-  SkinUI::ByteBuffer bytes(static_cast<size_t>(stat.cbSize.QuadPart));
-  LARGE_INTEGER zero{};
-  stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-  ULONG read = 0;
-  stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-  stream->Release();
-  return bytes;
+  const DWORD colour = (static_cast<DWORD>(frame * 4) << 16) | (0x80u << 8) | static_cast<DWORD>(255 - frame * 4);
+  return uiframework_test::EncodePng(kSide, kSide, [colour](int x, int y) {
+    const int dx = x - kSide / 2, dy = y - kSide / 2;
+    const int distance = dx * dx + dy * dy;
+    const DWORD alpha = distance < 80 * 80 ? 255 : distance < 100 * 100 ? 128 : 0;
+    return (alpha << 24) | colour;
+  });
 }
 
 // --- the framework side ---------------------------------------------------

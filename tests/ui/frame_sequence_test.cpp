@@ -50,6 +50,8 @@ TEST(FrameSequence_Tick, LoopAndRoundGiveTheirSequences) {
       {"loop, back and forth: end frames once per turn", Make(4, true, true), 12,
        {0, 1, 2, 3, 2, 1, 0, 1, 2, 3, 2, 1}},
       {"no loop, back and forth: stops with frame 1 shown", Make(4, false, true), 12, {0, 1, 2, 3, 2, 1, -1}},
+      {"one frame, back and forth: stays on frame 0", Make(1, true, true), 4, {0, 0, 0, 0}},
+      {"one frame, back and forth, no loop: stops after it", Make(1, false, true), 4, {0, -1}},
       {"count 0 never wraps", Make(0, true, false), 5, {0, 1, 2, 3, 4}},
       {"count 0 without loop never stops", Make(0, false, false), 3, {0, 1, 2}},
       {"empty pattern does nothing", [] { FrameSequence s = Make(4, true, false); s.Pattern.clear(); return s; }(), 5,

@@ -92,6 +92,20 @@ TEST_F(SequenceControlsTest, StartSequenceRewindsWithoutChangingThePeriod) {
   EXPECT_EQ(WatchFrames(L"manual", 2), (std::vector<std::wstring>{L"g0.png", L"g1.png"}));
 }
 
+TEST_F(SequenceControlsTest, OtherTimersOfTheControlDoNotAdvanceIt) {
+  CControlUI* manual = m_Window.FindControl(L"manual");
+  ASSERT_NE(manual, nullptr);
+  int ticks = 0;
+  m_Window.OnNotify = [&](Notification& n) {
+    if (n.Type == kNotifyTimer && n.Sender == manual) ++ticks;
+  };
+  ASSERT_TRUE(manual->SetTimer(7, 15));
+  PumpMessages(3000, [&] { return ticks >= 3; });
+  m_Window.OnNotify = nullptr;
+  EXPECT_GE(ticks, 3);
+  EXPECT_EQ(manual->GetBkImage(), L"") << "a timer of another id showed a frame";
+}
+
 TEST_F(SequenceControlsTest, DestroyedControlTakesItsTimerAlong) {
   // Closing the window destroys the controls with their running timers; no
   // tick may reach a destroyed control.

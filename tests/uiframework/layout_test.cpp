@@ -6,6 +6,7 @@
 
 #include "ui_test_support.h"
 #include "uiframework/check_box.h"
+#include "uiframework/combo.h"
 #include "uiframework/container.h"
 #include "uiframework/image_spec.h"
 #include "uiframework/label.h"
@@ -162,6 +163,22 @@ TEST(Layout_Build, KeepsWindowAttributesFontsAndControlState) {
   EXPECT_EQ(host.FindControl(L"nosuch"), nullptr);
   EXPECT_NE(host.FindControl(L"custom")->GetInterface(L"Button"), nullptr);
   EXPECT_EQ(host.FindControl(L"custom")->GetInterface(L"CheckBox"), nullptr);
+}
+
+TEST(Layout_Build, ComboSelectsTheItemNamedBeforeItsItems) {
+  const struct {
+    const char* label;
+    const char* selected;
+    int expected;
+  } cases[] = {{"second of three", "1", 1}, {"last", "2", 2}, {"beyond the items", "3", -1}, {"none", "-1", -1}};
+  for (const auto& c : cases) {
+    CControlHost host;
+    ASSERT_TRUE(BuildInto(host, std::string("<Window><Combo name=\"combo\" selectedid=\"") + c.selected +
+                                    "\"><Item text=\"a\"/><Item text=\"b\"/><Item text=\"c\"/></Combo></Window>"));
+    auto* combo = static_cast<CComboUI*>(host.FindControl(L"combo")->GetInterface(L"Combo"));
+    ASSERT_NE(combo, nullptr) << c.label;
+    EXPECT_EQ(combo->GetCurSel(), c.expected) << c.label;
+  }
 }
 
 TEST(Layout_Build, RefusesLayoutsItCannotBuild) {

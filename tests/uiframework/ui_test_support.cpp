@@ -1,19 +1,11 @@
 #include "ui_test_support.h"
 
-#include <objidl.h>
-#include <shlwapi.h>
-#include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "uiframework/gdi_handles.h"
+#include "png_encode.h"
 #include "uiframework/layout_builder.h"
 
 namespace uiframework_test {
@@ -25,29 +17,7 @@ void EnsureGdiplus() {
 
 SkinUI::ByteBuffer MakePng(int width, int height, const std::function<DWORD(int, int)>& pixel) {
   EnsureGdiplus();
-  Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) bitmap.SetPixel(x, y, Gdiplus::Color(pixel(x, y)));
-  // The PNG encoder's class id, as GDI+ lists it.
-  UINT count = 0, size = 0;
-  Gdiplus::GetImageEncodersSize(&count, &size);
-  std::vector<unsigned char> buffer(size);
-  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  Gdiplus::GetImageEncoders(count, size, encoders);
-  CLSID png{};
-  for (UINT i = 0; i < count; ++i)
-    if (wcscmp(encoders[i].MimeType, L"image/png") == 0) png = encoders[i].Clsid;
-  IStream* stream = ::SHCreateMemStream(nullptr, 0);
-  bitmap.Save(stream, &png, nullptr);
-  STATSTG stat{};
-  stream->Stat(&stat, STATFLAG_NONAME);
-  SkinUI::ByteBuffer bytes(static_cast<size_t>(stat.cbSize.QuadPart));
-  LARGE_INTEGER zero{};
-  stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-  ULONG read = 0;
-  stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-  stream->Release();
-  return bytes;
+  return EncodePng(width, height, pixel);
 }
 
 SkinUI::ByteBuffer MakeSolidPng(int width, int height, DWORD argb) {

@@ -144,6 +144,31 @@ TEST_F(WindowTest, ControlTimerFiresWithItsIdUntilKilled) {
   EXPECT_EQ(Count(kNotifyTimer), 0);
 }
 
+TEST(ControlHost_Detach, StopsTheTimersItSetOnTheWindowItLeaves) {
+  CControlHost host;
+  ASSERT_TRUE(BuildInto(host, "<Window><Control/></Window>"));
+  const HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  host.Attach(hwnd);
+  ASSERT_TRUE(host.GetRoot()->SetTimer(1, 10));
+  host.Detach();
+  ::Sleep(60);
+  MSG msg{};
+  EXPECT_FALSE(::PeekMessageW(&msg, hwnd, WM_TIMER, WM_TIMER, PM_REMOVE)) << "the window still gets the host's timer";
+  ::DestroyWindow(hwnd);
+}
+
+TEST_F(WindowTest, PaintingAfterALayoutChangeLeavesNothingToPaint) {
+  const HWND hwnd = m_Window.GetHWND();
+  ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  PumpMessages(200);
+  m_Window.FindControl(L"ok")->SetFixedWidth(70);  // asks for a layout pass
+  ::UpdateWindow(hwnd);
+  EXPECT_FALSE(::GetUpdateRect(hwnd, nullptr, FALSE)) << "the layout pass invalidated the window inside its paint";
+  EXPECT_EQ(m_Window.FindControl(L"ok")->GetPos().right - m_Window.FindControl(L"ok")->GetPos().left, 70);
+  ::ShowWindow(hwnd, SW_HIDE);
+}
+
 TEST_F(WindowTest, PostedNotificationArrivesAfterALaterSynchronousOne) {
   CControlHost& host = m_Window.Host();
   host.SendNotify(host.GetRoot(), L"install", 1, 0, true);
