@@ -20,7 +20,7 @@ Control routes (GET):
   /__control/reset    forgets the uploads and the plan.
 
 With --tls-dir DIR the server makes a self-signed certificate for
-"localhost" (DIR/ca.pem) and an unrelated one (DIR/other-ca.pem) with openssl
+"localhost" (DIR/ca.pem) and one of an unrelated CA (DIR/other-ca.pem)
 and serves HTTPS.
 """
 import base64
@@ -28,8 +28,6 @@ import gzip
 import json
 import os
 import re
-import ssl
-import subprocess
 import sys
 import threading
 import time
@@ -158,24 +156,6 @@ class CollectionHandler(loopback.LoopbackHandler):
         return True
 
 
-def make_certificates(folder):
-    os.makedirs(folder, exist_ok=True)
-    for name, subject in (("server", "/CN=localhost"), ("other", "/CN=Unrelated Test CA")):
-        subprocess.run(
-            ["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", subject,
-             "-keyout", os.path.join(folder, name + "-key.pem"), "-out", os.path.join(folder, name + "-cert.pem"),
-             "-addext", "subjectAltName=DNS:localhost"],
-            check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    with open(os.path.join(folder, "server-cert.pem"), "rb") as f:
-        cert = f.read()
-    with open(os.path.join(folder, "ca.pem"), "wb") as f:
-        f.write(cert)
-    with open(os.path.join(folder, "other-cert.pem"), "rb") as f:
-        other = f.read()
-    with open(os.path.join(folder, "other-ca.pem"), "wb") as f:
-        f.write(other)
-
-
 def main():
     parser = loopback.argument_parser(__doc__)
     parser.add_argument("--stall-seconds", type=float, default=5.0)
@@ -185,11 +165,7 @@ def main():
 
     def setup(server):
         if args.tls_dir:
-            make_certificates(args.tls_dir)
-            context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-            context.load_cert_chain(os.path.join(args.tls_dir, "server-cert.pem"),
-                                    os.path.join(args.tls_dir, "server-key.pem"))
-            server.socket = context.wrap_socket(server.socket, server_side=True)
+            loopback.enable_https(server, args.tls_dir, "ca", "other-ca")
 
     loopback.serve(CollectionHandler, args, setup)
 

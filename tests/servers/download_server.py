@@ -48,8 +48,6 @@ GET /__control/log    -> list of {"method", "path", "range", "status", "sent",
 import hashlib
 import json
 import os
-import ssl
-import subprocess
 import sys
 import threading
 import time
@@ -299,22 +297,6 @@ class DownloadHandler(loopback.LoopbackHandler):
         self.record(status, sent)
 
 
-def make_certificate(folder, name):
-    cert, key = os.path.join(folder, name + ".pem"), os.path.join(folder, name + ".key")
-    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
-                    "-subj", "/CN=localhost", "-addext", "subjectAltName=DNS:localhost",
-                    "-keyout", key, "-out", cert], check=True, capture_output=True)
-    return cert, key
-
-
-def enable_tls(server, folder):
-    cert, key = make_certificate(folder, "server-ca")
-    make_certificate(folder, "unrelated-ca")
-    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    context.load_cert_chain(cert, key)
-    server.socket = context.wrap_socket(server.socket, server_side=True)
-
-
 def main():
     parser = loopback.argument_parser(__doc__)
     parser.add_argument("--tls", action="store_true", help="serve HTTPS (see above)")
@@ -322,7 +304,8 @@ def main():
 
     def on_setup(server):
         if args.tls:
-            enable_tls(server, os.path.dirname(os.path.abspath(args.port_file)))
+            loopback.enable_https(server, os.path.dirname(os.path.abspath(args.port_file)),
+                                  "server-ca", "unrelated-ca")
         original = server.request_shutdown
 
         def shutdown():

@@ -10,6 +10,8 @@ import argparse
 import http.server
 import os
 import socketserver
+import ssl
+import subprocess
 import sys
 import threading
 import time
@@ -82,6 +84,28 @@ class LoopbackHandler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         if self.command != "HEAD":
             self.wfile.write(body)
+
+
+def make_certificate(folder, name, subject="/CN=localhost"):
+    """A self-signed certificate valid for "localhost": folder/name.pem and .key."""
+    cert, key = os.path.join(folder, name + ".pem"), os.path.join(folder, name + ".key")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                    "-subj", subject, "-addext", "subjectAltName=DNS:localhost",
+                    "-keyout", key, "-out", cert], check=True, capture_output=True)
+    return cert, key
+
+
+def enable_https(server, folder, trusted_name, unrelated_name):
+    """Serves HTTPS with a new certificate for localhost, saved as
+    folder/<trusted_name>.pem for the client to trust, and writes the
+    certificate of an unrelated CA as folder/<unrelated_name>.pem, which a
+    client that really verifies must refuse this server with."""
+    os.makedirs(folder, exist_ok=True)
+    cert, key = make_certificate(folder, trusted_name)
+    make_certificate(folder, unrelated_name, "/CN=Unrelated Test CA")
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(cert, key)
+    server.socket = context.wrap_socket(server.socket, server_side=True)
 
 
 def argument_parser(description):
