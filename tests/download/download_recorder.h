@@ -7,29 +7,13 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
-#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "callback_report.h"
 #include "download/download_codes.h"
 #include "download/downloader.h"
-
-// One callback call as the tests compare it.
-struct Report {
-  int32_t code;
-  double value;
-  std::wstring text;
-  bool operator==(const Report& other) const {
-    return code == other.code && value == other.value && text == other.text;
-  }
-};
-
-inline std::ostream& operator<<(std::ostream& out, const Report& report) {
-  out << "{" << report.code << ", " << report.value << ", \"";
-  for (wchar_t c : report.text) out << (c < 128 ? static_cast<char>(c) : '?');
-  return out << "\"}";
-}
 
 // Collects a downloader's callbacks like the pipeline receives them: on the
 // downloader's threads, answering DL_CODE_RETRY by calling Start again from

@@ -7,33 +7,11 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
-#include <ostream>
 #include <string>
 #include <vector>
 
+#include "callback_report.h"
 #include "download/downloader.h"
-
-// One callback call as the installation tests compare it.
-struct Report {
-  int32_t code;
-  double value;
-  std::wstring text;
-  bool operator==(const Report& other) const {
-    return code == other.code && value == other.value && text == other.text;
-  }
-};
-
-inline std::ostream& operator<<(std::ostream& out, const Report& report) {
-  out << "{" << report.code << ", " << report.value << ", \"";
-  for (wchar_t c : report.text) {
-    if (c >= 32 && c < 127) {
-      out << static_cast<char>(c);
-    } else {
-      out << "\\u" << std::hex << static_cast<unsigned>(c) << std::dec;
-    }
-  }
-  return out << "\"}";
-}
 
 // Collects the reports of a runner or of the pipeline, from whatever thread
 // they come, and lets the test wait for a given code.
