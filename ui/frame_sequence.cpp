@@ -44,7 +44,10 @@ bool FrameSequence::SetAttribute(const std::wstring& name, const std::wstring& v
   } else if (EqualsNoCase(name, L"sequencecount")) {
     Count = static_cast<unsigned>(std::wcstoul(value.c_str(), nullptr, 10));
   } else if (EqualsNoCase(name, L"sequencespan")) {
-    Span = static_cast<int>(std::wcstol(value.c_str(), nullptr, 10));
+    // A span that is not a positive number would make the timer period about
+    // 49 days (the animation would stand still); such a value keeps the span.
+    const long span = std::wcstol(value.c_str(), nullptr, 10);
+    if (span > 0 && span <= 0x7FFFFFFF) Span = static_cast<int>(span);
   } else if (EqualsNoCase(name, L"sequenceloop")) {
     Loop = SwitchValue(value);
   } else if (EqualsNoCase(name, L"autostart")) {

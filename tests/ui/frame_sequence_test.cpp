@@ -69,6 +69,10 @@ TEST(FrameSequence_Attributes, NamesValuesAndSwitches) {
   EXPECT_EQ(sequence.Count, 60u);
   EXPECT_TRUE(sequence.SetAttribute(L"SequenceSpan", L"45"));
   EXPECT_EQ(sequence.Span, 45);
+  for (const wchar_t* unusable : {L"-30", L"0", L"fast"}) {
+    EXPECT_TRUE(sequence.SetAttribute(L"sequencespan", unusable));
+    EXPECT_EQ(sequence.Span, 45) << "sequencespan=" << unusable << " must keep the last span";
+  }
   EXPECT_FALSE(sequence.SetAttribute(L"bkimage", L"x.png"));
 
   struct Switch {
