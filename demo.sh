@@ -9,7 +9,7 @@ build="${BUILD_ROOT:-$root/build}"
 exe="$build/x86_64/core/TovrelRezuvOvozuzaveSetup.exe"
 echo "[demo] running $exe"
 set +e
-WINEDEBUG="${WINEDEBUG:-+debugstr}" "$root/tools/wine/with-session.sh" "$build/x86_64/wineprefix" \
+WINEDEBUG="${WINEDEBUG:--all,warn+seh,warn+debugstr}" "$root/tools/wine/with-session.sh" "$build/x86_64/wineprefix" \
   "$root/tools/wine/run.sh" --prefix "$build/x86_64/wineprefix" "$exe" "$@"
 code=$?
 set -e
