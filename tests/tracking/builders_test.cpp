@@ -12,6 +12,7 @@
 #include "tracking/system_facts.h"
 #include "tracking/vl_exception.h"
 #include "tracking_test_support.h"
+#include "vl_failure_rows.h"
 
 using namespace volen::beacon;
 using tracking_testing::EventNames;
@@ -192,17 +193,7 @@ TEST_F(BuilderTest, ChecksThrowTheirMessagesAndRecordNothing) {
       {"profile date unknown key", [] { NativeUserTracker::ProfileUserPropertyDateTime("vl_nope", 1); },
        "Not supported user property [vl_nope]!", "ProfileUserPropertyDateTime", 265, kUserSource},
   };
-  for (const Failure& row : rows) {
-    try {
-      row.call();
-      ADD_FAILURE() << row.row << ": nothing thrown";
-    } catch (const VlException& e) {
-      EXPECT_EQ(std::string(e.what()), row.message) << row.row;
-      EXPECT_EQ(e.function(), row.function) << row.row;
-      EXPECT_EQ(e.line(), row.line) << row.row;
-      EXPECT_EQ(e.sourceFile(), row.source) << row.row;
-    }
-  }
+  tracking_testing::ExpectVlFailures(rows);
   EXPECT_TRUE(Recorded().empty()) << "a failed check records nothing";
 }
 

@@ -17,6 +17,7 @@
 #include "tracking/vl_context_properties.h"
 #include "tracking/vl_enum_text.h"
 #include "tracking/vl_exception.h"
+#include "vl_failure_rows.h"
 
 using namespace volen::beacon;
 
@@ -25,30 +26,8 @@ namespace {
 constexpr char kImplSource[] = "..\\..\\..\\..\\source\\src\\BeaconTrackerImpl";
 constexpr char kContextSource[] = "..\\..\\..\\..\\source\\src\\VlContextProperties";
 
-struct Failure {
-  const char* row;
-  std::function<void()> call;
-  std::string message;
-  std::string function;
-  int line;
-  std::string source;
-};
-
-void ExpectFailures(const std::vector<Failure>& rows) {
-  for (const Failure& row : rows) {
-    try {
-      row.call();
-      ADD_FAILURE() << row.row << ": nothing thrown";
-    } catch (const VlException& e) {
-      EXPECT_EQ(std::string(e.what()), row.message) << row.row;
-      EXPECT_EQ(e.function(), row.function) << row.row;
-      EXPECT_EQ(e.line(), row.line) << row.row;
-      EXPECT_EQ(e.sourceFile(), row.source) << row.row;
-      EXPECT_EQ(e.code(), -1) << row.row;
-      EXPECT_EQ(e.subCode(), -1) << row.row;
-    }
-  }
-}
+using Failure = tracking_testing::VlFailure;
+using tracking_testing::ExpectVlFailures;
 
 template <typename Enum>
 std::string Text(int value) {
@@ -77,7 +56,7 @@ TEST(EnumTexts, EveryValueHasItsWireText) {
 }
 
 TEST(EnumTexts, ValuesOutsideTheirTablesThrowWithFunctionAndLine) {
-  ExpectFailures({
+  ExpectVlFailures({
       {"kind 15", [] { Text<VlEventKind>(15); }, "Unknown Event [15]!", "toString", 528, kImplSource},
       {"event name -1", [] { eventName(static_cast<VlEventKind>(-1)); }, "Unknown Event [-1]!", "toString", 528,
        kImplSource},
@@ -100,7 +79,7 @@ TEST(ContextProperties, AbValueRule) {
   for (const char* valid : {"IN", "A", "Z9", "AB1", "A0Z"}) EXPECT_TRUE(VlContextProperties::isValidABValue(valid)) << valid;
   EXPECT_FALSE(VlContextProperties::isValidABValue(""));
   auto check = [](const char* value) { return [value] { VlContextProperties::isValidABValue(value); }; };
-  ExpectFailures({
+  ExpectVlFailures({
       {"four characters", check("ABCD"), "value's length is great than 3.", "isValidABValue", 169, kContextSource},
       {"digit first", check("1A"), "First char is not in A to Z", "isValidABValue", 174, kContextSource},
       {"lower case first", check("in"), "First char is not in A to Z", "isValidABValue", 174, kContextSource},
@@ -122,7 +101,7 @@ TEST(ContextProperties, RegistrationAndItsFailures) {
   EXPECT_TRUE(context.getEventProperties(14).empty());
 
   VlContextProperties partial;
-  ExpectFailures({
+  ExpectVlFailures({
       {"same key twice", [&] { context.setProperty("vlc_ab", "XY", {KindView}); }, "Property[vlc_ab] already exist!",
        "setProperty", 139, kContextSource},
       {"kind 15 after a good one", [&] { partial.setProperty("vlc_x", true, {KindView, 15, KindTask}); },
